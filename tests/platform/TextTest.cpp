@@ -17,9 +17,11 @@ TEST(Text, RoundTripsThroughUtf8AndUtf16) {
 }
 
 TEST(Text, MalformedInputBecomesReplacementCharacter) {
-    EXPECT_EQ(text::FromUtf8("a\xFF" "b"), L"a\uFFFDb");
-    EXPECT_EQ(text::FromUtf8("\xC3"), L"\uFFFD");          // truncated sequence
-    EXPECT_EQ(text::FromUtf8("\xC0\xAF"), L"\uFFFD");      // over-long encoding
+    EXPECT_EQ(text::FromUtf8("a\xFF"
+                             "b"),
+              L"a\uFFFDb");
+    EXPECT_EQ(text::FromUtf8("\xC3"), L"\uFFFD");      // truncated sequence
+    EXPECT_EQ(text::FromUtf8("\xC0\xAF"), L"\uFFFD");  // over-long encoding
     EXPECT_EQ(text::FromUtf16(std::u16string(1, u'\xD800')), L"\uFFFD");
 }
 

@@ -1,0 +1,43 @@
+// One connection to a data source, over the ODBC C API (unixODBC). Every statement of the
+// program runs through it: written statements directly (ExecuteDirect), read statements
+// through a Cursor bound to it. Values are always bound to "?" markers, never formatted into
+// the statement text. Not thread-safe: one thread uses a connection at a time.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/odbc/Error.h"
+#include "platform/odbc/Parameter.h"
+
+namespace odbc {
+
+class Connection {
+  public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the registered data source, shared and writable. Throws Error with the driver
+    // manager's or the database's text when it cannot be opened.
+    void Open(const std::wstring& dataSourceName);
+    bool IsOpen() const;
+    // Closes the connection (any open cursor must be closed first); harmless when closed.
+    void Close();
+
+    // Runs one statement that returns no rows; each statement commits by itself. Throws Error
+    // when the database rejects it or the connection is not open.
+    void ExecuteDirect(std::wstring_view statement, std::span<const Parameter> parameters = {});
+
+  private:
+    friend class Cursor;
+    // The ODBC connection handle (SQLHDBC) for the cursor; null when not open.
+    void* NativeHandle() const;
+    struct Handles;
+    std::unique_ptr<Handles> mHandles;
+};
+
+}  // namespace odbc
