@@ -8,7 +8,7 @@
 namespace ui {
 
 class ListBox {
-public:
+  public:
     virtual ~ListBox() = default;
     virtual void Clear() = 0;
     virtual void AddLine(const std::wstring& line) = 0;
@@ -18,7 +18,7 @@ public:
 };
 
 class MemoryListBox final : public ListBox {
-public:
+  public:
     void Clear() override { mLines.clear(); }
     void AddLine(const std::wstring& line) override { mLines.push_back(line); }
     int Count() const override { return static_cast<int>(mLines.size()); }
@@ -27,7 +27,7 @@ public:
     }
     const std::vector<std::wstring>& Lines() const { return mLines; }
 
-private:
+  private:
     std::vector<std::wstring> mLines;
 };
 

@@ -27,7 +27,7 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 class MessageBoxPresenter {
-public:
+  public:
     virtual ~MessageBoxPresenter() = default;
     // Shows one box modally and returns the button that ended it. UI thread only.
     virtual int Show(Window* owner, const std::wstring& text, const std::wstring& caption,

@@ -18,7 +18,7 @@ struct RecordedMessageBox {
 };
 
 class MessageBoxRecorder final : public MessageBoxPresenter {
-public:
+  public:
     MessageBoxRecorder() : mPrevious(SetMessageBoxPresenter(this)) {}
     ~MessageBoxRecorder() override { SetMessageBoxPresenter(mPrevious); }
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
@@ -41,7 +41,7 @@ public:
         return answer;
     }
 
-private:
+  private:
     MessageBoxPresenter* mPrevious;
     std::deque<int> mAnswers;
     std::vector<RecordedMessageBox> mBoxes;
