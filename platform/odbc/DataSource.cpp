@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/odbc/ConfigurationLock.h"
 #include "platform/text/Text.h"
 
 namespace odbc {
@@ -62,7 +63,16 @@ void ReportInstallerError(const char* call) {
     }
 }
 
+// Writes one entry of the data source's section, only when it differs from what is stored:
+// registration runs at every start, and another running program may be reading the file to
+// connect at that moment.
 bool WriteEntry(const std::string& dataSource, const char* key, const std::string& value) {
+    std::vector<char> stored(value.size() + 2);
+    const int length = SQLGetPrivateProfileString(dataSource.c_str(), key, "", stored.data(),
+                                                  static_cast<int>(stored.size()), kUserIniFile);
+    if (length >= 0 && std::string_view(stored.data()) == value) {
+        return true;
+    }
     if (!SQLWritePrivateProfileString(dataSource.c_str(), key, value.c_str(), kUserIniFile)) {
         ReportInstallerError("SQLWritePrivateProfileString");
         return false;
@@ -91,8 +101,9 @@ bool ConfigDataSource(uint16_t request, const std::wstring& driver,
     }
     const std::string dataSource = text::ToUtf8(name->second);
     UserDataSourceMode mode;
-    if (!SQLWriteDSNToIni(dataSource.c_str(), text::ToUtf8(driver).c_str())) {
-        ReportInstallerError("SQLWriteDSNToIni");
+    // Entries are written one by one rather than by replacing the section, so a program
+    // connecting meanwhile never finds the section without its database path.
+    if (!WriteEntry(dataSource, "Driver", text::ToUtf8(driver))) {
         return false;
     }
     if (auto path = entries.find(L"DBQ"); path != entries.end()) {

@@ -1,0 +1,80 @@
+// Two running programs share one database file: each has its own record store and
+// connection; their writes must neither fail nor get lost.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/text/Text.h"
+#include "platform/ui/MessageBox.h"
+#include "tests/records/RecordStoreFixture.h"
+
+namespace {
+
+NoteRecord Note(int32_t customer, const std::wstring& comment) {
+    NoteRecord note;
+    note.customerSerialNumber = customer;
+    note.date = L"03072016:140505";
+    note.comment = comment;
+    return note;
+}
+
+TEST_F(RecordStoreTest, TwoStoresOnOneFileWriteAlternately) {
+    DATABASECONTEXT other(nullptr);
+    other.DatabaseCreate();
+    ASSERT_TRUE(other.IsOpen());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(mStore->NoteInsert(Note(1, L"first")));
+        ASSERT_TRUE(other.NoteInsert(Note(1, L"second")));
+        ASSERT_TRUE(other.CustomerUpdate(Customer(L"F1", L"Shared"), 1));
+    }
+    ui::MemoryListBox notes;
+    mStore->NoteListAll(notes, 1);
+    EXPECT_EQ(notes.Count(), 40);
+    CustomerRecord record;
+    ASSERT_TRUE(mStore->CustomerSelect(1, record));
+    EXPECT_EQ(record.name, L"Shared");
+    EXPECT_TRUE(mBoxes.Boxes().empty());
+}
+
+// Counts boxes from any thread; the recorder is for the UI thread only.
+class CountingPresenter final : public ui::MessageBoxPresenter {
+  public:
+    CountingPresenter() : mPrevious(ui::SetMessageBoxPresenter(this)) {}
+    ~CountingPresenter() override { ui::SetMessageBoxPresenter(mPrevious); }
+    int Show(ui::Window*, const std::wstring& text, const std::wstring&, uint32_t) override {
+        if (++count == 1) {
+            ADD_FAILURE() << text::ToUtf8(text);
+        }
+        return ui::kIdOk;
+    }
+    std::atomic<int> count{0};
+
+  private:
+    ui::MessageBoxPresenter* mPrevious;
+};
+
+TEST_F(RecordStoreTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
+    CountingPresenter boxes;
+    constexpr int kWritesEach = 50;
+    auto writer = [](int32_t customer) {
+        DATABASECONTEXT store(nullptr);
+        store.DatabaseCreate();
+        for (int i = 0; i < kWritesEach; ++i) {
+            store.NoteInsert(Note(customer, L"concurrent"));
+        }
+    };
+    std::thread first(writer, 1);
+    std::thread second(writer, 2);
+    first.join();
+    second.join();
+
+    EXPECT_EQ(boxes.count.load(), 0) << "no write failed (e.g. \"database is locked\")";
+    for (int32_t customer : {1, 2}) {
+        ui::MemoryListBox notes;
+        mStore->NoteListAll(notes, customer);
+        EXPECT_EQ(notes.Count(), kWritesEach);
+    }
+}
+
+}  // namespace
