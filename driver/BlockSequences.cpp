@@ -51,7 +51,8 @@ bool WriteBlock(DEVICE_CONTEXT* context, std::span<const uint8_t, 32> block) {
         return false;
     }
     if (!context->ProgrammingMode) {
-        if (!NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_ENTER_PROGRAMMING, nullptr, 0))) {
+        if (!NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_ENTER_PROGRAMMING,
+                                          nullptr, 0))) {
             return false;
         }
         context->ProgrammingMode = 1;
@@ -73,14 +74,14 @@ bool ReadBlockEightPort(DEVICE_CONTEXT* context, std::span<uint8_t> buffer) {
     std::fill(buffer.begin(), buffer.end(), 0);
     auto length = static_cast<uint16_t>(buffer.size());
     PrepareNotificationWait(&context->MessageEvent, &context->MessageResult);
-    if (!NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_BLOCK_READ_REQUEST, buffer.data(),
-                                      length)) ||
+    if (!NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_BLOCK_READ_REQUEST,
+                                      buffer.data(), length)) ||
         !NT_SUCCESS(WaitForNotification(&context->MessageEvent, &context->MessageResult,
                                         context->Timing.MessageWait))) {
         return false;
     }
-    return NT_SUCCESS(
-        SendVendorCommand(context, true, 0, VENDOR_COMMAND_BLOCK_READ_RESULT, buffer.data(), length));
+    return NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_BLOCK_READ_RESULT,
+                                        buffer.data(), length));
 }
 
 bool WriteBlockEightPort(DEVICE_CONTEXT* context, std::span<uint8_t> buffer) {
@@ -89,6 +90,6 @@ bool WriteBlockEightPort(DEVICE_CONTEXT* context, std::span<uint8_t> buffer) {
                                       static_cast<uint16_t>(buffer.size())))) {
         return false;
     }
-    return NT_SUCCESS(
-        WaitForNotification(&context->MessageEvent, &context->MessageResult, context->Timing.MessageWait));
+    return NT_SUCCESS(WaitForNotification(&context->MessageEvent, &context->MessageResult,
+                                          context->Timing.MessageWait));
 }

@@ -22,7 +22,8 @@ NTSTATUS PollBusDone(DEVICE_CONTEXT* context) {
             return STATUS_SUCCESS;
         }
     }
-    TraceEvents(TRACE_LEVEL_WARNING, "bus", "no completion after {} polls", context->Timing.BusPollCount);
+    TraceEvents(TRACE_LEVEL_WARNING, "bus", "no completion after {} polls",
+                context->Timing.BusPollCount);
     return STATUS_UNSUCCESSFUL;
 }
 

@@ -10,12 +10,14 @@ constexpr uint32_t kPoolTag = 0x6C72744F;  // "Otrl" in memory dumps
 constexpr uint8_t kNotificationInterfaceClass = 3;
 
 void TraceFailure(const char* call, NTSTATUS status) {
-    TraceEvents(TRACE_LEVEL_ERROR, "device", "{} failed: {:#010x}", call, static_cast<uint32_t>(status));
+    TraceEvents(TRACE_LEVEL_ERROR, "device", "{} failed: {:#010x}", call,
+                static_cast<uint32_t>(status));
 }
 
 NTSTATUS ReadConfigurationDescriptor(DEVICE_CONTEXT* context) {
     uint16_t size = 0;
-    NTSTATUS status = WdfUsbTargetDeviceRetrieveConfigDescriptor(context->UsbDevice, nullptr, &size);
+    NTSTATUS status =
+        WdfUsbTargetDeviceRetrieveConfigDescriptor(context->UsbDevice, nullptr, &size);
     if (status != STATUS_BUFFER_TOO_SMALL) {
         TraceFailure("WdfUsbTargetDeviceRetrieveConfigDescriptor (size)", status);
         return NT_SUCCESS(status) ? STATUS_UNSUCCESSFUL : status;
@@ -47,7 +49,8 @@ NTSTATUS FindNotificationEndpoint(DEVICE_CONTEXT* context) {
     size_t total = context->ConfigurationMemory->Size();
     const uint8_t* end = reinterpret_cast<const uint8_t*>(configuration) + total;
     const void* at = configuration;
-    while (auto* found = USBD_ParseDescriptors(configuration, total, at, USB_INTERFACE_DESCRIPTOR_TYPE)) {
+    while (auto* found =
+               USBD_ParseDescriptors(configuration, total, at, USB_INTERFACE_DESCRIPTOR_TYPE)) {
         auto* interfaceDescriptor = reinterpret_cast<const USB_INTERFACE_DESCRIPTOR*>(found);
         size_t interfaceLength = USBD_GetInterfaceLength(interfaceDescriptor, end);
         at = reinterpret_cast<const uint8_t*>(interfaceDescriptor) + interfaceLength;
@@ -56,8 +59,9 @@ NTSTATUS FindNotificationEndpoint(DEVICE_CONTEXT* context) {
             continue;
         }
         const void* endpointAt = interfaceDescriptor;
-        while (auto* endpointFound = USBD_ParseDescriptors(interfaceDescriptor, interfaceLength, endpointAt,
-                                                           USB_ENDPOINT_DESCRIPTOR_TYPE)) {
+        while (auto* endpointFound =
+                   USBD_ParseDescriptors(interfaceDescriptor, interfaceLength, endpointAt,
+                                         USB_ENDPOINT_DESCRIPTOR_TYPE)) {
             auto* endpoint = reinterpret_cast<const USB_ENDPOINT_DESCRIPTOR*>(endpointFound);
             endpointAt = reinterpret_cast<const uint8_t*>(endpoint) + endpoint->bLength;
             if (endpoint->bLength < sizeof(USB_ENDPOINT_DESCRIPTOR) ||
@@ -65,8 +69,8 @@ NTSTATUS FindNotificationEndpoint(DEVICE_CONTEXT* context) {
                 !(endpoint->bEndpointAddress & USB_ENDPOINT_DIRECTION_MASK)) {
                 continue;
             }
-            context->NotificationInterface =
-                WdfUsbTargetDeviceGetInterface(context->UsbDevice, interfaceDescriptor->bInterfaceNumber);
+            context->NotificationInterface = WdfUsbTargetDeviceGetInterface(
+                context->UsbDevice, interfaceDescriptor->bInterfaceNumber);
             if (!context->NotificationInterface) {
                 TraceFailure("WdfUsbTargetDeviceGetInterface", STATUS_UNSUCCESSFUL);
                 return STATUS_UNSUCCESSFUL;
@@ -76,7 +80,8 @@ NTSTATUS FindNotificationEndpoint(DEVICE_CONTEXT* context) {
             return STATUS_SUCCESS;
         }
     }
-    TraceEvents(TRACE_LEVEL_INFORMATION, "device", "no notification endpoint; working without notifications");
+    TraceEvents(TRACE_LEVEL_INFORMATION, "device",
+                "no notification endpoint; working without notifications");
     return STATUS_SUCCESS;
 }
 
@@ -136,8 +141,8 @@ NTSTATUS EvtDevicePrepareHardware(WDFDEVICE device, WDFCMRESLIST, WDFCMRESLIST) 
         return STATUS_SUCCESS;
     }
     context->PhysicalDeviceObject = WdfDeviceWdmGetPhysicalDevice(device);
-    status = IoRegisterDeviceInterface(context->PhysicalDeviceObject, &CONNECTION_INTERFACE_GUID, nullptr,
-                                       &context->ConnectionInterfaceLink);
+    status = IoRegisterDeviceInterface(context->PhysicalDeviceObject, &CONNECTION_INTERFACE_GUID,
+                                       nullptr, &context->ConnectionInterfaceLink);
     if (!NT_SUCCESS(status)) {
         TraceFailure("IoRegisterDeviceInterface", status);
         WdfDeviceSetFailed(device, WdfDeviceFailedAttemptRestart);
@@ -156,7 +161,8 @@ NTSTATUS EvtDevicePrepareHardware(WDFDEVICE device, WDFCMRESLIST, WDFCMRESLIST) 
 NTSTATUS EvtDeviceReleaseHardware(WDFDEVICE device, WDFCMRESLIST) {
     DEVICE_CONTEXT* context = DeviceGetContext(device);
     if (context->NotificationPipe) {
-        WdfIoTargetStop(WdfUsbTargetPipeGetIoTarget(context->NotificationPipe), WdfIoTargetCancelSentIo);
+        WdfIoTargetStop(WdfUsbTargetPipeGetIoTarget(context->NotificationPipe),
+                        WdfIoTargetCancelSentIo);
     }
     if (context->ConnectionWorkItem) {
         WdfObjectDelete(context->ConnectionWorkItem);
@@ -171,17 +177,18 @@ NTSTATUS EvtDeviceReleaseHardware(WDFDEVICE device, WDFCMRESLIST) {
 }
 
 NTSTATUS EvtDeviceD0Entry(WDFDEVICE device, WDF_POWER_DEVICE_STATE previousState) {
-    TraceEvents(TRACE_LEVEL_VERBOSE, "power", "{} enters D0 from D{}", device->PhysicalDevice()->InstanceName,
-                static_cast<int>(previousState) - 1);
+    TraceEvents(TRACE_LEVEL_VERBOSE, "power", "{} enters D0 from D{}",
+                device->PhysicalDevice()->InstanceName, static_cast<int>(previousState) - 1);
     return STATUS_SUCCESS;
 }
 
 NTSTATUS EvtDeviceD0Exit(WDFDEVICE device, WDF_POWER_DEVICE_STATE targetState) {
-    TraceEvents(TRACE_LEVEL_VERBOSE, "power", "{} leaves D0 for D{}", device->PhysicalDevice()->InstanceName,
-                static_cast<int>(targetState) - 1);
+    TraceEvents(TRACE_LEVEL_VERBOSE, "power", "{} leaves D0 for D{}",
+                device->PhysicalDevice()->InstanceName, static_cast<int>(targetState) - 1);
     return STATUS_SUCCESS;
 }
 
 void EvtDeviceSurpriseRemoval(WDFDEVICE device) {
-    TraceEvents(TRACE_LEVEL_INFORMATION, "device", "{} was unplugged", device->PhysicalDevice()->InstanceName);
+    TraceEvents(TRACE_LEVEL_INFORMATION, "device", "{} was unplugged",
+                device->PhysicalDevice()->InstanceName);
 }

@@ -29,7 +29,8 @@ OSTREL_TIMING ReadTiming(WDFDRIVER driver) {
 
 bool IsEightPortProgrammer(const DEVICE_CONTEXT* context) {
     const USB_DEVICE_DESCRIPTOR& descriptor = context->DeviceDescriptor;
-    return descriptor.idVendor == MAKER_VENDOR_ID && descriptor.idProduct == PROGRAMMER_PRODUCT_ID &&
+    return descriptor.idVendor == MAKER_VENDOR_ID &&
+           descriptor.idProduct == PROGRAMMER_PRODUCT_ID &&
            descriptor.bcdDevice == EIGHT_PORT_RELEASE;
 }
 
@@ -41,14 +42,17 @@ NTSTATUS DriverEntry(PDRIVER_OBJECT driverObject) {
     attributes.EvtCleanupCallback = EvtDriverContextCleanup;
     NTSTATUS status = WdfDriverCreate(driverObject, &config, &attributes, nullptr);
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfDriverCreate failed: {:#010x}", static_cast<uint32_t>(status));
+        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfDriverCreate failed: {:#010x}",
+                    static_cast<uint32_t>(status));
         WppCleanup();
         return status;
     }
     return STATUS_SUCCESS;
 }
 
-void EvtDriverContextCleanup(WDFOBJECT) { WppCleanup(); }
+void EvtDriverContextCleanup(WDFOBJECT) {
+    WppCleanup();
+}
 
 NTSTATUS EvtDeviceAdd(WDFDRIVER driver, PWDFDEVICE_INIT deviceInit) {
     WDF_PNPPOWER_EVENT_CALLBACKS pnpPowerCallbacks;
@@ -66,7 +70,8 @@ NTSTATUS EvtDeviceAdd(WDFDRIVER driver, PWDFDEVICE_INIT deviceInit) {
     WDFDEVICE device = nullptr;
     NTSTATUS status = WdfDeviceCreate(&deviceInit, &attributes, &device);
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfDeviceCreate failed: {:#010x}", static_cast<uint32_t>(status));
+        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfDeviceCreate failed: {:#010x}",
+                    static_cast<uint32_t>(status));
         return status;
     }
     DEVICE_CONTEXT* context = DeviceGetContext(device);
@@ -83,7 +88,8 @@ NTSTATUS EvtDeviceAdd(WDFDRIVER driver, PWDFDEVICE_INIT deviceInit) {
     queueConfig.EvtIoDeviceControl = EvtIoDeviceControl;
     status = WdfIoQueueCreate(device, &queueConfig, nullptr, &context->DefaultQueue);
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfIoQueueCreate failed: {:#010x}", static_cast<uint32_t>(status));
+        TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfIoQueueCreate failed: {:#010x}",
+                    static_cast<uint32_t>(status));
         return status;
     }
     KeInitializeEvent(&context->ValueCommandEvent, NotificationEvent, false);

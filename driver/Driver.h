@@ -20,7 +20,8 @@ void EvtDeviceCleanup(WDFOBJECT device);
 void EvtDriverContextCleanup(WDFOBJECT driver);
 
 // Device.cpp
-NTSTATUS EvtDevicePrepareHardware(WDFDEVICE device, WDFCMRESLIST resources, WDFCMRESLIST translated);
+NTSTATUS EvtDevicePrepareHardware(WDFDEVICE device, WDFCMRESLIST resources,
+                                  WDFCMRESLIST translated);
 NTSTATUS EvtDeviceReleaseHardware(WDFDEVICE device, WDFCMRESLIST translated);
 NTSTATUS EvtDeviceD0Entry(WDFDEVICE device, WDF_POWER_DEVICE_STATE previousState);
 NTSTATUS EvtDeviceD0Exit(WDFDEVICE device, WDF_POWER_DEVICE_STATE targetState);

@@ -33,7 +33,9 @@ struct OUTCOME {
 
 constexpr OUTCOME kFailed{STATUS_UNSUCCESSFUL, 0};
 
-OUTCOME Succeeded(const REQUEST_BUFFERS& buffers) { return {STATUS_SUCCESS, buffers.Returned(buffers.InputLength)}; }
+OUTCOME Succeeded(const REQUEST_BUFFERS& buffers) {
+    return {STATUS_SUCCESS, buffers.Returned(buffers.InputLength)};
+}
 
 OUTCOME FromStatus(NTSTATUS status, const REQUEST_BUFFERS& buffers) {
     return NT_SUCCESS(status) ? Succeeded(buffers) : OUTCOME{status, 0};
@@ -63,7 +65,8 @@ OUTCOME ReadRegister(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers) {
         return kFailed;
     }
     uint32_t value = 0;
-    if (!NT_SUCCESS(AccessRegister(context, true, static_cast<uint16_t>(Load<uint32_t>(buffer)), &value))) {
+    if (!NT_SUCCESS(
+            AccessRegister(context, true, static_cast<uint16_t>(Load<uint32_t>(buffer)), &value))) {
         return kFailed;
     }
     Store(buffer + 4, value);
@@ -76,7 +79,8 @@ OUTCOME WriteRegister(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers) {
         return kFailed;
     }
     uint32_t value = Load<uint32_t>(buffer + 4);
-    if (!NT_SUCCESS(AccessRegister(context, false, static_cast<uint16_t>(Load<uint32_t>(buffer)), &value))) {
+    if (!NT_SUCCESS(AccessRegister(context, false, static_cast<uint16_t>(Load<uint32_t>(buffer)),
+                                   &value))) {
         return kFailed;
     }
     return Succeeded(buffers);
@@ -89,7 +93,8 @@ OUTCOME BusReadByteRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffe
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    return FromStatus(BusReadByte(context, buffer[0], Load<uint16_t>(buffer + 1), &buffer[3]), buffers);
+    return FromStatus(BusReadByte(context, buffer[0], Load<uint16_t>(buffer + 1), &buffer[3]),
+                      buffers);
 }
 
 // target address (8), offset (16), data (32)
@@ -99,8 +104,9 @@ OUTCOME BusWriteRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers)
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    return FromStatus(BusWrite(context, buffer[0], Load<uint16_t>(buffer + 1), Load<uint32_t>(buffer + 3)),
-                      buffers);
+    return FromStatus(
+        BusWrite(context, buffer[0], Load<uint16_t>(buffer + 1), Load<uint32_t>(buffer + 3)),
+        buffers);
 }
 
 // setup packet (8), then its length of data; an IN request's data must fit the output too.
@@ -124,11 +130,13 @@ std::span<uint8_t> BlockBuffer(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& b
         return {};
     }
     if (IsEightPortProgrammer(context)) {
-        return buffers.InputLength <= UINT16_MAX ? std::span<uint8_t>(buffers.Input, buffers.InputLength)
-                                                 : std::span<uint8_t>();
+        return buffers.InputLength <= UINT16_MAX
+                   ? std::span<uint8_t>(buffers.Input, buffers.InputLength)
+                   : std::span<uint8_t>();
     }
-    return buffers.InputLength >= OSTREL_BLOCK_SIZE ? std::span<uint8_t>(buffers.Input, OSTREL_BLOCK_SIZE)
-                                                    : std::span<uint8_t>();
+    return buffers.InputLength >= OSTREL_BLOCK_SIZE
+               ? std::span<uint8_t>(buffers.Input, OSTREL_BLOCK_SIZE)
+               : std::span<uint8_t>();
 }
 
 OUTCOME ReadBlockRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers) {
@@ -137,8 +145,9 @@ OUTCOME ReadBlockRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    bool read = IsEightPortProgrammer(context) ? ReadBlockEightPort(context, block)
-                                               : ReadBlock(context, block.first<OSTREL_BLOCK_SIZE>());
+    bool read = IsEightPortProgrammer(context)
+                    ? ReadBlockEightPort(context, block)
+                    : ReadBlock(context, block.first<OSTREL_BLOCK_SIZE>());
     return read ? Succeeded(buffers) : kFailed;
 }
 
@@ -148,8 +157,9 @@ OUTCOME WriteBlockRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffer
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    bool written = IsEightPortProgrammer(context) ? WriteBlockEightPort(context, block)
-                                                  : WriteBlock(context, block.first<OSTREL_BLOCK_SIZE>());
+    bool written = IsEightPortProgrammer(context)
+                       ? WriteBlockEightPort(context, block)
+                       : WriteBlock(context, block.first<OSTREL_BLOCK_SIZE>());
     return written ? Succeeded(buffers) : kFailed;
 }
 
@@ -160,7 +170,8 @@ OUTCOME VdmReadRegisterRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& b
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    return VdmReadRegister(context, Load<uint16_t>(buffer), &buffer[4]) ? Succeeded(buffers) : kFailed;
+    return VdmReadRegister(context, Load<uint16_t>(buffer), &buffer[4]) ? Succeeded(buffers)
+                                                                        : kFailed;
 }
 
 OUTCOME VdmWriteRegisterRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers) {
@@ -169,7 +180,8 @@ OUTCOME VdmWriteRegisterRequest(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& 
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    return VdmWriteRegister(context, Load<uint16_t>(buffer), buffer[4]) ? Succeeded(buffers) : kFailed;
+    return VdmWriteRegister(context, Load<uint16_t>(buffer), buffer[4]) ? Succeeded(buffers)
+                                                                        : kFailed;
 }
 
 // result (32, filled): whether the selected port's bit is set in the 8-bit connection mask. The
@@ -193,26 +205,30 @@ OUTCOME SendValueAndWait(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers
     }
     std::lock_guard lock(context->RequestLock);
     PrepareNotificationWait(&context->ValueCommandEvent, &context->ValueCommandResult);
-    bool success = NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_SEND_VALUE, buffer, 4)) &&
-                   NT_SUCCESS(WaitForNotification(&context->ValueCommandEvent, &context->ValueCommandResult,
-                                                  context->Timing.ValueCommandWait));
+    bool success =
+        NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_SEND_VALUE, buffer, 4)) &&
+        NT_SUCCESS(WaitForNotification(&context->ValueCommandEvent, &context->ValueCommandResult,
+                                       context->Timing.ValueCommandWait));
     buffer[4] = success ? 1 : 0;
     return {success ? STATUS_SUCCESS : STATUS_UNSUCCESSFUL, buffers.Returned(buffers.InputLength)};
 }
 
 // A vendor command that fills (IN) or sends (OUT) the first `length` bytes of the input.
-OUTCOME SimpleCommand(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers, bool in, uint16_t command,
-                      uint16_t length) {
+OUTCOME SimpleCommand(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers, bool in,
+                      uint16_t command, uint16_t length) {
     uint8_t* buffer = Input(buffers, length);
     if (!buffer) {
         return kFailed;
     }
-    return NT_SUCCESS(SendVendorCommand(context, in, 0, command, buffer, length)) ? Succeeded(buffers) : kFailed;
+    return NT_SUCCESS(SendVendorCommand(context, in, 0, command, buffer, length))
+               ? Succeeded(buffers)
+               : kFailed;
 }
 
 OUTCOME SendTrigger(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers) {
     uint8_t zeros[4] = {};
-    return NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_TRIGGER, zeros, sizeof zeros))
+    return NT_SUCCESS(
+               SendVendorCommand(context, false, 0, VENDOR_COMMAND_TRIGGER, zeros, sizeof zeros))
                ? Succeeded(buffers)
                : kFailed;
 }
@@ -223,8 +239,8 @@ OUTCOME ReadIndexedByte(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers)
     if (!buffer) {
         return kFailed;
     }
-    return NT_SUCCESS(SendVendorCommand(context, true, Load<uint16_t>(buffer), VENDOR_COMMAND_READ_INDEXED_BYTE,
-                                        buffer + 2, 1))
+    return NT_SUCCESS(SendVendorCommand(context, true, Load<uint16_t>(buffer),
+                                        VENDOR_COMMAND_READ_INDEXED_BYTE, buffer + 2, 1))
                ? Succeeded(buffers)
                : kFailed;
 }
@@ -235,8 +251,8 @@ OUTCOME WriteIndexedByte(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers
     if (!buffer || !buffers.Output) {
         return kFailed;
     }
-    if (!NT_SUCCESS(SendVendorCommand(context, false, Load<uint16_t>(buffer), VENDOR_COMMAND_WRITE_INDEXED_BYTE,
-                                      buffer + 2, 1))) {
+    if (!NT_SUCCESS(SendVendorCommand(context, false, Load<uint16_t>(buffer),
+                                      VENDOR_COMMAND_WRITE_INDEXED_BYTE, buffer + 2, 1))) {
         return kFailed;
     }
     return {STATUS_SUCCESS, buffers.Returned(buffers.OutputLength)};
@@ -264,7 +280,8 @@ OUTCOME GetSelectedPort(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers)
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    if (!NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_GET_SELECTED_PORT, buffer, 1))) {
+    if (!NT_SUCCESS(
+            SendVendorCommand(context, true, 0, VENDOR_COMMAND_GET_SELECTED_PORT, buffer, 1))) {
         return kFailed;
     }
     context->SelectedPort = buffer[0];
@@ -278,7 +295,8 @@ OUTCOME GetConnectionMask(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffer
         return kFailed;
     }
     std::lock_guard lock(context->RequestLock);
-    if (!NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_GET_CONNECTION_MASK, buffer, 1))) {
+    if (!NT_SUCCESS(
+            SendVendorCommand(context, true, 0, VENDOR_COMMAND_GET_CONNECTION_MASK, buffer, 1))) {
         return kFailed;
     }
     context->ConnectionMask = buffer[0];
@@ -334,7 +352,8 @@ OUTCOME Dispatch(DEVICE_CONTEXT* context, uint32_t ioControlCode, const REQUEST_
 
 }  // namespace
 
-void EvtIoDeviceControl(WDFQUEUE queue, WDFREQUEST request, size_t, size_t, uint32_t ioControlCode) {
+void EvtIoDeviceControl(WDFQUEUE queue, WDFREQUEST request, size_t, size_t,
+                        uint32_t ioControlCode) {
     DEVICE_CONTEXT* context = DeviceGetContext(WdfIoQueueGetDevice(queue));
     REQUEST_BUFFERS buffers;
     void* buffer = nullptr;
@@ -346,8 +365,8 @@ void EvtIoDeviceControl(WDFQUEUE queue, WDFREQUEST request, size_t, size_t, uint
     }
     OUTCOME outcome = Dispatch(context, ioControlCode, buffers);
     if (!NT_SUCCESS(outcome.Status)) {
-        TraceEvents(TRACE_LEVEL_VERBOSE, "ioctl", "request {:#010x} failed: {:#010x}", ioControlCode,
-                    static_cast<uint32_t>(outcome.Status));
+        TraceEvents(TRACE_LEVEL_VERBOSE, "ioctl", "request {:#010x} failed: {:#010x}",
+                    ioControlCode, static_cast<uint32_t>(outcome.Status));
     }
     WdfRequestCompleteWithInformation(request, outcome.Status, outcome.Information);
 }

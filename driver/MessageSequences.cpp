@@ -51,15 +51,15 @@ bool VdmReadRegister(DEVICE_CONTEXT* context, uint16_t address, uint8_t* data) {
         return false;
     }
     std::array<uint8_t, VDM_RESPONSE_SIZE> response{};
-    NTSTATUS status = SendVendorCommand(context, true, 0, VENDOR_COMMAND_VDM_RESPONSE, response.data(),
-                                        static_cast<uint16_t>(response.size()));
+    NTSTATUS status = SendVendorCommand(context, true, 0, VENDOR_COMMAND_VDM_RESPONSE,
+                                        response.data(), static_cast<uint16_t>(response.size()));
     if (!NT_SUCCESS(status)) {
         return false;
     }
     std::optional<uint8_t> value = DecodeVdmResponse(response, address);
     if (!value) {
-        TraceEvents(TRACE_LEVEL_WARNING, "sequence", "message response does not echo register {:#06x}",
-                    address);
+        TraceEvents(TRACE_LEVEL_WARNING, "sequence",
+                    "message response does not echo register {:#06x}", address);
         return false;
     }
     *data = *value;

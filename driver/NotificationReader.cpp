@@ -17,7 +17,8 @@ NTSTATUS CreateConnectionWorkItem(DEVICE_CONTEXT* context) {
     attributes.ParentObject = context->Device;
     NTSTATUS status = WdfWorkItemCreate(&config, &attributes, &context->ConnectionWorkItem);
     if (NT_SUCCESS(status)) {
-        WdfObjectGetTypedContext<PD_WORKITEM_CONTEXT>(context->ConnectionWorkItem)->DeviceContext = context;
+        WdfObjectGetTypedContext<PD_WORKITEM_CONTEXT>(context->ConnectionWorkItem)->DeviceContext =
+            context;
     }
     return status;
 }
@@ -29,18 +30,22 @@ NTSTATUS StartNotificationReader(DEVICE_CONTEXT* context) {
     uint8_t pipes = WdfUsbInterfaceGetNumConfiguredPipes(context->NotificationInterface);
     for (uint8_t index = 0; index < pipes && !pipe; ++index) {
         WDF_USB_PIPE_INFORMATION information;
-        WDFUSBPIPE candidate = WdfUsbInterfaceGetConfiguredPipe(context->NotificationInterface, index, &information);
-        if (information.PipeType == WdfUsbPipeTypeInterrupt && WdfUsbTargetPipeIsInEndpoint(candidate)) {
+        WDFUSBPIPE candidate =
+            WdfUsbInterfaceGetConfiguredPipe(context->NotificationInterface, index, &information);
+        if (information.PipeType == WdfUsbPipeTypeInterrupt &&
+            WdfUsbTargetPipeIsInEndpoint(candidate)) {
             pipe = candidate;
         }
     }
     if (!pipe) {
-        TraceEvents(TRACE_LEVEL_ERROR, "reader", "the notification interface has no interrupt IN pipe");
+        TraceEvents(TRACE_LEVEL_ERROR, "reader",
+                    "the notification interface has no interrupt IN pipe");
         return STATUS_UNSUCCESSFUL;
     }
     NTSTATUS status = CreateConnectionWorkItem(context);
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "reader", "WdfWorkItemCreate failed: {:#010x}", static_cast<uint32_t>(status));
+        TraceEvents(TRACE_LEVEL_ERROR, "reader", "WdfWorkItemCreate failed: {:#010x}",
+                    static_cast<uint32_t>(status));
         return status;
     }
     WdfUsbTargetPipeSetNoMaximumPacketSizeCheck(pipe);
@@ -50,21 +55,24 @@ NTSTATUS StartNotificationReader(DEVICE_CONTEXT* context) {
     config.NumPendingReads = kPendingReads;
     status = WdfUsbTargetPipeConfigContinuousReader(pipe, &config);
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "reader", "WdfUsbTargetPipeConfigContinuousReader failed: {:#010x}",
+        TraceEvents(TRACE_LEVEL_ERROR, "reader",
+                    "WdfUsbTargetPipeConfigContinuousReader failed: {:#010x}",
                     static_cast<uint32_t>(status));
         return status;
     }
     context->NotificationPipe = pipe;
     status = WdfIoTargetStart(WdfUsbTargetPipeGetIoTarget(pipe));
     if (!NT_SUCCESS(status)) {
-        TraceEvents(TRACE_LEVEL_ERROR, "reader", "WdfIoTargetStart failed: {:#010x}", static_cast<uint32_t>(status));
+        TraceEvents(TRACE_LEVEL_ERROR, "reader", "WdfIoTargetStart failed: {:#010x}",
+                    static_cast<uint32_t>(status));
     }
     return status;
 }
 
 // Stores results, signals events and queues the connection work; it never waits. Only the
 // bytes this read carried count: a short read is ignored rather than acted on with stale data.
-void EvtNotificationReadComplete(WDFUSBPIPE, WDFMEMORY buffer, size_t numBytesTransferred, WDFCONTEXT deviceContext) {
+void EvtNotificationReadComplete(WDFUSBPIPE, WDFMEMORY buffer, size_t numBytesTransferred,
+                                 WDFCONTEXT deviceContext) {
     auto* context = static_cast<DEVICE_CONTEXT*>(deviceContext);
     if (!context || !buffer) {
         return;
@@ -72,9 +80,11 @@ void EvtNotificationReadComplete(WDFUSBPIPE, WDFMEMORY buffer, size_t numBytesTr
     size_t size = 0;
     auto* bytes = static_cast<const uint8_t*>(WdfMemoryGetBuffer(buffer, &size));
     std::span<const uint8_t> transfer(bytes, std::min(size, numBytesTransferred));
-    std::optional<NOTIFICATION> notification = DecodeNotification(transfer, IsEightPortProgrammer(context));
+    std::optional<NOTIFICATION> notification =
+        DecodeNotification(transfer, IsEightPortProgrammer(context));
     if (!notification) {
-        TraceEvents(TRACE_LEVEL_VERBOSE, "reader", "ignored a notification of {} bytes", transfer.size());
+        TraceEvents(TRACE_LEVEL_VERBOSE, "reader", "ignored a notification of {} bytes",
+                    transfer.size());
         return;
     }
     switch (notification->Kind) {
@@ -94,7 +104,8 @@ void EvtNotificationReadComplete(WDFUSBPIPE, WDFMEMORY buffer, size_t numBytesTr
 }
 
 void EvtConnectionWorkItem(WDFWORKITEM workItem) {
-    DEVICE_CONTEXT* context = WdfObjectGetTypedContext<PD_WORKITEM_CONTEXT>(workItem)->DeviceContext;
+    DEVICE_CONTEXT* context =
+        WdfObjectGetTypedContext<PD_WORKITEM_CONTEXT>(workItem)->DeviceContext;
     if (context->ConnectionInterfaceLink.empty()) {
         return;
     }

@@ -18,7 +18,8 @@ inline constexpr uint32_t FILE_DEVICE_OSTREL = 0x2000;
 inline constexpr uint32_t METHOD_BUFFERED = 0;
 inline constexpr uint32_t FILE_ANY_ACCESS = 0;
 
-constexpr uint32_t CTL_CODE(uint32_t deviceType, uint32_t function, uint32_t method, uint32_t access) {
+constexpr uint32_t CTL_CODE(uint32_t deviceType, uint32_t function, uint32_t method,
+                            uint32_t access) {
     return (deviceType << 16) | (access << 14) | (function << 2) | method;
 }
 

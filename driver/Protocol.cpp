@@ -44,8 +44,10 @@ std::optional<uint8_t> DecodeVdmResponse(std::span<const uint8_t, VDM_RESPONSE_S
     return static_cast<uint8_t>(response >> 8);
 }
 
-void EncodeVdmResponse(uint16_t address, uint8_t data, std::span<uint8_t, VDM_RESPONSE_SIZE> bytes) {
-    StoreLe32((static_cast<uint32_t>(address) << 16) | (static_cast<uint32_t>(data) << 8), bytes.data());
+void EncodeVdmResponse(uint16_t address, uint8_t data,
+                       std::span<uint8_t, VDM_RESPONSE_SIZE> bytes) {
+    StoreLe32((static_cast<uint32_t>(address) << 16) | (static_cast<uint32_t>(data) << 8),
+              bytes.data());
 }
 
 uint32_t BusReadControl(uint8_t address, uint16_t offset) {
@@ -56,9 +58,12 @@ uint32_t BusWriteControl(uint8_t address, uint16_t offset, uint32_t reported) {
     return (static_cast<uint32_t>(address & 0xFE) << 15) | offset | (reported & BUS_CONTROL_KEPT);
 }
 
-bool BlockIsLocked(std::span<const uint8_t, 32> current) { return (current[1] & 0x80) != 0; }
+bool BlockIsLocked(std::span<const uint8_t, 32> current) {
+    return (current[1] & 0x80) != 0;
+}
 
-bool BlockClearsProtectedBit(std::span<const uint8_t, 32> current, std::span<const uint8_t, 32> next) {
+bool BlockClearsProtectedBit(std::span<const uint8_t, 32> current,
+                             std::span<const uint8_t, 32> next) {
     for (size_t i = 3; i <= 17; ++i) {
         if (current[i] & ~next[i]) {
             return true;

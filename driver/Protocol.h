@@ -90,7 +90,8 @@ inline constexpr uint8_t BLOCK_OPERATION_PROGRAM = 0xC0;
 // Byte 1 bit 7 of the current content locks the block.
 bool BlockIsLocked(std::span<const uint8_t, 32> current);
 // Whether `next` clears a bit that is set in `current` within the protected bytes 3 to 17.
-bool BlockClearsProtectedBit(std::span<const uint8_t, 32> current, std::span<const uint8_t, 32> next);
+bool BlockClearsProtectedBit(std::span<const uint8_t, 32> current,
+                             std::span<const uint8_t, 32> next);
 // The values written to the program data register to turn `current` into `next`: one per pair
 // of bits (0,4), (1,5), (2,6), (3,7) that differs, holding the pair's bits to set (possibly
 // none). Empty when the bytes are equal.

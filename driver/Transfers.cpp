@@ -8,8 +8,8 @@
 
 namespace {
 
-NTSTATUS SendControlTransfer(DEVICE_CONTEXT* context, WDF_USB_CONTROL_SETUP_PACKET* setup, void* data,
-                             uint16_t length) {
+NTSTATUS SendControlTransfer(DEVICE_CONTEXT* context, WDF_USB_CONTROL_SETUP_PACKET* setup,
+                             void* data, uint16_t length) {
     WDF_REQUEST_SEND_OPTIONS options;
     WDF_REQUEST_SEND_OPTIONS_INIT(&options, WDF_REQUEST_SEND_OPTION_IGNORE_TARGET_STATE);
     WDF_REQUEST_SEND_OPTIONS_SET_TIMEOUT(&options, context->Timing.TransferTimeout);
@@ -39,9 +39,9 @@ NTSTATUS AccessRegister(DEVICE_CONTEXT* context, bool read, uint16_t address, ui
     uint8_t bytes[4];
     std::memcpy(bytes, value, sizeof bytes);
     WDF_USB_CONTROL_SETUP_PACKET setup;
-    WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(&setup, read ? BmRequestDeviceToHost : BmRequestHostToDevice,
-                                             BmRequestToDevice,
-                                             read ? VENDOR_REQUEST_IN : VENDOR_REQUEST_OUT, 0, address);
+    WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(
+        &setup, read ? BmRequestDeviceToHost : BmRequestHostToDevice, BmRequestToDevice,
+        read ? VENDOR_REQUEST_IN : VENDOR_REQUEST_OUT, 0, address);
     NTSTATUS status = SendControlTransfer(context, &setup, bytes, sizeof bytes);
     if (read && NT_SUCCESS(status)) {
         std::memcpy(value, bytes, sizeof bytes);
@@ -55,9 +55,9 @@ NTSTATUS SendVendorCommand(DEVICE_CONTEXT* context, bool in, uint16_t value, uin
         return STATUS_INVALID_DEVICE_STATE;
     }
     WDF_USB_CONTROL_SETUP_PACKET setup;
-    WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(&setup, in ? BmRequestDeviceToHost : BmRequestHostToDevice,
-                                             BmRequestToDevice, in ? VENDOR_REQUEST_IN : VENDOR_REQUEST_OUT,
-                                             value, command);
+    WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(
+        &setup, in ? BmRequestDeviceToHost : BmRequestHostToDevice, BmRequestToDevice,
+        in ? VENDOR_REQUEST_IN : VENDOR_REQUEST_OUT, value, command);
     return SendControlTransfer(context, &setup, data, length);
 }
 

@@ -9,7 +9,7 @@
 class WdfDevice;
 
 class DeviceInterfaceHost {
-public:
+  public:
     virtual ~DeviceInterfaceHost() = default;
     // Makes the interface named `link` reachable; its requests go to `device`'s default queue.
     virtual NTSTATUS Enable(const std::wstring& link, WdfDevice* device) = 0;

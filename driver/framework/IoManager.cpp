@@ -19,8 +19,9 @@ DeviceIoControlResult DeviceIoControl(WDFDEVICE device, uint32_t ioControlCode,
     device->DefaultQueue()->Present(&request);
     result.Status = request.WaitForCompletion(result.Information);
     if (result.Information > outputLength) {
-        TraceEvents(TRACE_LEVEL_WARNING, "io", "request {:#010x} reported {} bytes for {} of output",
-                    ioControlCode, result.Information, outputLength);
+        TraceEvents(TRACE_LEVEL_WARNING, "io",
+                    "request {:#010x} reported {} bytes for {} of output", ioControlCode,
+                    result.Information, outputLength);
         result.Information = outputLength;
     }
     if (NT_SUCCESS(result.Status)) {

@@ -20,4 +20,6 @@ inline constexpr NTSTATUS STATUS_NOT_FOUND = static_cast<NTSTATUS>(0xC0000225);
 inline constexpr NTSTATUS STATUS_CANCELLED = static_cast<NTSTATUS>(0xC0000120);
 inline constexpr NTSTATUS STATUS_INVALID_DEVICE_STATE = static_cast<NTSTATUS>(0xC0000184);
 
-constexpr bool NT_SUCCESS(NTSTATUS status) { return status >= 0; }
+constexpr bool NT_SUCCESS(NTSTATUS status) {
+    return status >= 0;
+}

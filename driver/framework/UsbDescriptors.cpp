@@ -3,7 +3,9 @@
 
 namespace {
 
-const uint8_t* Bytes(const void* pointer) { return static_cast<const uint8_t*>(pointer); }
+const uint8_t* Bytes(const void* pointer) {
+    return static_cast<const uint8_t*>(pointer);
+}
 
 }  // namespace
 
@@ -11,7 +13,8 @@ const USB_COMMON_DESCRIPTOR* USBD_ParseDescriptors(const void* buffer, size_t to
                                                    const void* start, uint8_t descriptorType) {
     const uint8_t* end = Bytes(buffer) + totalLength;
     const uint8_t* at = Bytes(start);
-    while (at >= Bytes(buffer) && end - at >= static_cast<ptrdiff_t>(sizeof(USB_COMMON_DESCRIPTOR))) {
+    while (at >= Bytes(buffer) &&
+           end - at >= static_cast<ptrdiff_t>(sizeof(USB_COMMON_DESCRIPTOR))) {
         auto* common = reinterpret_cast<const USB_COMMON_DESCRIPTOR*>(at);
         if (common->bLength == 0 || common->bLength > end - at) {
             return nullptr;

@@ -26,7 +26,7 @@ struct USB_SETUP_PACKET {
 static_assert(sizeof(USB_SETUP_PACKET) == 8);
 
 class UsbDeviceBackend {
-public:
+  public:
     // Called once per finished read with its status and the bytes received; never with a lock of
     // the backend held. STATUS_CANCELLED after CancelInterruptReads.
     using InterruptCompletion = std::function<void(NTSTATUS status, std::span<const uint8_t> data)>;

@@ -32,7 +32,9 @@ void WdfDeviceInitSetPnpPowerEventCallbacks(PWDFDEVICE_INIT init,
     init->PnpPower = *callbacks;
 }
 
-void WdfDeviceInitSetIoType(PWDFDEVICE_INIT init, WDF_DEVICE_IO_TYPE ioType) { init->IoType = ioType; }
+void WdfDeviceInitSetIoType(PWDFDEVICE_INIT init, WDF_DEVICE_IO_TYPE ioType) {
+    init->IoType = ioType;
+}
 
 NTSTATUS WdfDeviceCreate(PWDFDEVICE_INIT* init, const WDF_OBJECT_ATTRIBUTES* attributes,
                          WDFDEVICE* device) {
@@ -51,7 +53,8 @@ NTSTATUS WdfDeviceCreate(PWDFDEVICE_INIT* init, const WDF_OBJECT_ATTRIBUTES* att
     return STATUS_SUCCESS;
 }
 
-void WdfDeviceSetPnpCapabilities(WDFDEVICE device, const WDF_DEVICE_PNP_CAPABILITIES* capabilities) {
+void WdfDeviceSetPnpCapabilities(WDFDEVICE device,
+                                 const WDF_DEVICE_PNP_CAPABILITIES* capabilities) {
     device->SetCapabilities(*capabilities);
 }
 
@@ -65,12 +68,17 @@ NTSTATUS WdfDeviceCreateDeviceInterface(WDFDEVICE device, const GUID* interfaceG
     return STATUS_SUCCESS;
 }
 
-PDEVICE_OBJECT WdfDeviceWdmGetPhysicalDevice(WDFDEVICE device) { return device->PhysicalDevice(); }
+PDEVICE_OBJECT WdfDeviceWdmGetPhysicalDevice(WDFDEVICE device) {
+    return device->PhysicalDevice();
+}
 
-void WdfDeviceSetFailed(WDFDEVICE device, WDF_DEVICE_FAILED_ACTION action) { device->SetFailed(action); }
+void WdfDeviceSetFailed(WDFDEVICE device, WDF_DEVICE_FAILED_ACTION action) {
+    device->SetFailed(action);
+}
 
 NTSTATUS IoRegisterDeviceInterface(PDEVICE_OBJECT physicalDevice, const GUID* interfaceGuid,
-                                   const std::wstring* referenceString, std::wstring* symbolicLink) {
+                                   const std::wstring* referenceString,
+                                   std::wstring* symbolicLink) {
     if (!physicalDevice || !physicalDevice->Interfaces) {
         return STATUS_INVALID_DEVICE_REQUEST;
     }

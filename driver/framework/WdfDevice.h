@@ -23,10 +23,10 @@ using WDFCMRESLIST = void*;
 
 // The bus driver's device object of one USB device, created by the host when it binds a device.
 struct DEVICE_OBJECT {
-    std::string InstanceName;                // unique per device, e.g. the USB port path "1-4.2"
-    std::shared_ptr<UsbDeviceBackend> Usb;   // the device on the bus
+    std::string InstanceName;               // unique per device, e.g. the USB port path "1-4.2"
+    std::shared_ptr<UsbDeviceBackend> Usb;  // the device on the bus
     DeviceInterfaceHost* Interfaces = nullptr;
-    WdfDevice* AttachedDevice = nullptr;     // the function device added for it, if any
+    WdfDevice* AttachedDevice = nullptr;  // the function device added for it, if any
 };
 using PDEVICE_OBJECT = DEVICE_OBJECT*;
 
@@ -56,7 +56,7 @@ struct WDF_DEVICE_PNP_CAPABILITIES {
 };
 
 class WdfDevice : public WdfObject {
-public:
+  public:
     struct Interface {
         GUID InterfaceGuid;
         std::wstring SymbolicLink;
@@ -73,7 +73,9 @@ public:
     void AddInterface(const Interface& deviceInterface);
     std::vector<Interface> Interfaces() const;
 
-    void SetCapabilities(const WDF_DEVICE_PNP_CAPABILITIES& capabilities) { mCapabilities = capabilities; }
+    void SetCapabilities(const WDF_DEVICE_PNP_CAPABILITIES& capabilities) {
+        mCapabilities = capabilities;
+    }
     const WDF_DEVICE_PNP_CAPABILITIES& Capabilities() const { return mCapabilities; }
 
     void SetStarted(bool started) { mStarted = started; }
@@ -83,7 +85,7 @@ public:
     // The failure set since the last call (0 when none), cleared by reading it.
     int TakeFailed() { return mFailedAction.exchange(0); }
 
-private:
+  private:
     WDFDEVICE_INIT mInit;
     WDFQUEUE mDefaultQueue = nullptr;
     WDF_DEVICE_PNP_CAPABILITIES mCapabilities;

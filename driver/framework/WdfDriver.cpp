@@ -17,7 +17,9 @@ NTSTATUS WdfDriverCreate(PDRIVER_OBJECT driverObject, const WDF_DRIVER_CONFIG* c
     return STATUS_SUCCESS;
 }
 
-PDRIVER_OBJECT WdfDriverWdmGetDriverObject(WDFDRIVER driver) { return driver->DriverObject(); }
+PDRIVER_OBJECT WdfDriverWdmGetDriverObject(WDFDRIVER driver) {
+    return driver->DriverObject();
+}
 
 NTSTATUS WdfRegistryQueryULong(WDFDRIVER driver, const std::string& name, uint32_t* value) {
     const auto& parameters = driver->DriverObject()->Parameters;

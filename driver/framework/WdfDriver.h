@@ -33,13 +33,13 @@ inline void WDF_DRIVER_CONFIG_INIT(WDF_DRIVER_CONFIG* config, PFN_WDF_DRIVER_DEV
 }
 
 class WdfDriver : public WdfObject {
-public:
+  public:
     WdfDriver(PDRIVER_OBJECT driverObject, const WDF_DRIVER_CONFIG& config)
         : mDriverObject(driverObject), mConfig(config) {}
     PDRIVER_OBJECT DriverObject() const { return mDriverObject; }
     const WDF_DRIVER_CONFIG& Config() const { return mConfig; }
 
-private:
+  private:
     PDRIVER_OBJECT mDriverObject;
     WDF_DRIVER_CONFIG mConfig;
 };

@@ -8,7 +8,8 @@ void WdfIoQueue::Present(WDFREQUEST request) {
     {
         std::lock_guard lock(mMutex);
         if (!mStarted || !mConfig.EvtIoDeviceControl) {
-            WdfRequestComplete(request, mStarted ? STATUS_INVALID_DEVICE_REQUEST : STATUS_NO_SUCH_DEVICE);
+            WdfRequestComplete(request,
+                               mStarted ? STATUS_INVALID_DEVICE_REQUEST : STATUS_NO_SUCH_DEVICE);
             return;
         }
         ++mPresented;
@@ -53,4 +54,6 @@ NTSTATUS WdfIoQueueCreate(WDFDEVICE device, const WDF_IO_QUEUE_CONFIG* config,
     return STATUS_SUCCESS;
 }
 
-WDFDEVICE WdfIoQueueGetDevice(WDFQUEUE queue) { return queue->Device(); }
+WDFDEVICE WdfIoQueueGetDevice(WDFQUEUE queue) {
+    return queue->Device();
+}

@@ -14,7 +14,10 @@
 #include "driver/framework/WdfDevice.h"
 #include "driver/framework/WdfRequest.h"
 
-enum WDF_IO_QUEUE_DISPATCH_TYPE { WdfIoQueueDispatchSequential = 1, WdfIoQueueDispatchParallel = 2 };
+enum WDF_IO_QUEUE_DISPATCH_TYPE {
+    WdfIoQueueDispatchSequential = 1,
+    WdfIoQueueDispatchParallel = 2
+};
 
 using PFN_WDF_IO_QUEUE_IO_DEVICE_CONTROL = void (*)(WDFQUEUE queue, WDFREQUEST request,
                                                     size_t outputBufferLength,
@@ -36,8 +39,9 @@ inline void WDF_IO_QUEUE_CONFIG_INIT_DEFAULT_QUEUE(WDF_IO_QUEUE_CONFIG* config,
 }
 
 class WdfIoQueue : public WdfObject {
-public:
-    WdfIoQueue(WDFDEVICE device, const WDF_IO_QUEUE_CONFIG& config) : mDevice(device), mConfig(config) {}
+  public:
+    WdfIoQueue(WDFDEVICE device, const WDF_IO_QUEUE_CONFIG& config)
+        : mDevice(device), mConfig(config) {}
 
     WDFDEVICE Device() const { return mDevice; }
     // Hands `request` to the driver and returns when the driver has returned from its callback.
@@ -46,7 +50,7 @@ public:
     // Refuses new requests and waits until the presented ones have returned.
     void StopAndDrain();
 
-private:
+  private:
     WDFDEVICE mDevice;
     WDF_IO_QUEUE_CONFIG mConfig;
     std::mutex mMutex;

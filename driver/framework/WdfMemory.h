@@ -15,12 +15,12 @@ using WDFMEMORY = WdfMemory*;
 enum POOL_TYPE { NonPagedPool = 0, PagedPool = 1 };
 
 class WdfMemory : public WdfObject {
-public:
+  public:
     explicit WdfMemory(size_t size) : mBytes(size) {}
     uint8_t* Buffer() { return mBytes.data(); }
     size_t Size() const { return mBytes.size(); }
 
-private:
+  private:
     std::vector<uint8_t> mBytes;
 };
 
@@ -35,6 +35,6 @@ inline void WDF_MEMORY_DESCRIPTOR_INIT_BUFFER(WDF_MEMORY_DESCRIPTOR* descriptor,
 }
 
 // Allocates `size` zeroed bytes owned by `attributes->ParentObject` (required).
-NTSTATUS WdfMemoryCreate(const WDF_OBJECT_ATTRIBUTES* attributes, POOL_TYPE poolType, uint32_t poolTag,
-                         size_t size, WDFMEMORY* memory, void** buffer);
+NTSTATUS WdfMemoryCreate(const WDF_OBJECT_ATTRIBUTES* attributes, POOL_TYPE poolType,
+                         uint32_t poolTag, size_t size, WDFMEMORY* memory, void** buffer);
 void* WdfMemoryGetBuffer(WDFMEMORY memory, size_t* size);

@@ -45,8 +45,9 @@ void WdfObject::DeleteChild(WDFOBJECT child) {
     std::unique_ptr<WdfObject> owned;
     {
         std::lock_guard lock(mChildrenMutex);
-        auto found = std::find_if(mChildren.begin(), mChildren.end(),
-                                  [child](const auto& candidate) { return candidate.get() == child; });
+        auto found =
+            std::find_if(mChildren.begin(), mChildren.end(),
+                         [child](const auto& candidate) { return candidate.get() == child; });
         if (found == mChildren.end()) {
             return;
         }

@@ -24,11 +24,13 @@ struct WDF_OBJECT_ATTRIBUTES {
 template <typename Context>
 void WDF_OBJECT_ATTRIBUTES_SET_CONTEXT_TYPE(WDF_OBJECT_ATTRIBUTES* attributes) {
     attributes->ContextType = &typeid(Context);
-    attributes->ContextFactory = [] { return std::static_pointer_cast<void>(std::make_shared<Context>()); };
+    attributes->ContextFactory = [] {
+        return std::static_pointer_cast<void>(std::make_shared<Context>());
+    };
 }
 
 class WdfObject {
-public:
+  public:
     WdfObject() = default;
     virtual ~WdfObject() = default;
     WdfObject(const WdfObject&) = delete;
@@ -58,12 +60,12 @@ public:
     // Removes `child` from the children, disposes and destroys it.
     void DeleteChild(WDFOBJECT child);
 
-protected:
+  protected:
     // Teardown of a derived object that must run after its children are gone and before the
     // cleanup callback (threads to join, transfers to cancel).
     virtual void OnDispose() {}
 
-private:
+  private:
     WDFOBJECT mParent = nullptr;
     PFN_WDF_OBJECT_CONTEXT_CLEANUP mCleanup = nullptr;
     const std::type_info* mContextType = nullptr;

@@ -48,8 +48,8 @@ NTSTATUS RetrieveBuffer(WDFREQUEST request, size_t available, size_t minimumRequ
 
 }  // namespace
 
-NTSTATUS WdfRequestRetrieveInputBuffer(WDFREQUEST request, size_t minimumRequiredSize, void** buffer,
-                                       size_t* length) {
+NTSTATUS WdfRequestRetrieveInputBuffer(WDFREQUEST request, size_t minimumRequiredSize,
+                                       void** buffer, size_t* length) {
     return RetrieveBuffer(request, request->InputLength(), minimumRequiredSize, buffer, length);
 }
 
@@ -62,4 +62,6 @@ void WdfRequestCompleteWithInformation(WDFREQUEST request, NTSTATUS status, size
     request->Complete(status, information);
 }
 
-void WdfRequestComplete(WDFREQUEST request, NTSTATUS status) { request->Complete(status, 0); }
+void WdfRequestComplete(WDFREQUEST request, NTSTATUS status) {
+    request->Complete(status, 0);
+}

@@ -17,7 +17,7 @@ class WdfRequest;
 using WDFREQUEST = WdfRequest*;
 
 class WdfRequest : public WdfObject {
-public:
+  public:
     WdfRequest(uint32_t ioControlCode, std::span<const uint8_t> input, size_t outputLength);
 
     uint32_t IoControlCode() const { return mIoControlCode; }
@@ -31,7 +31,7 @@ public:
     // The first `count` bytes of the system buffer (the output the caller receives).
     std::span<const uint8_t> Output(size_t count) const;
 
-private:
+  private:
     uint32_t mIoControlCode;
     size_t mInputLength;
     size_t mOutputLength;
@@ -45,8 +45,8 @@ private:
 
 // The system buffer as input, when the input length is at least `minimumRequiredSize` and not 0;
 // STATUS_BUFFER_TOO_SMALL otherwise. `length` may be null.
-NTSTATUS WdfRequestRetrieveInputBuffer(WDFREQUEST request, size_t minimumRequiredSize, void** buffer,
-                                       size_t* length);
+NTSTATUS WdfRequestRetrieveInputBuffer(WDFREQUEST request, size_t minimumRequiredSize,
+                                       void** buffer, size_t* length);
 // The system buffer as output, likewise checked against the output length.
 NTSTATUS WdfRequestRetrieveOutputBuffer(WDFREQUEST request, size_t minimumRequiredSize,
                                         void** buffer, size_t* length);

@@ -29,16 +29,19 @@ using WDFUSBDEVICE = WdfUsbTargetDevice*;
 using WDFUSBINTERFACE = WdfUsbInterface*;
 using WDFUSBPIPE = WdfUsbPipe*;
 
-enum WDF_IO_TARGET_SENT_IO_ACTION { WdfIoTargetCancelSentIo = 1, WdfIoTargetWaitForSentIoToComplete = 2 };
+enum WDF_IO_TARGET_SENT_IO_ACTION {
+    WdfIoTargetCancelSentIo = 1,
+    WdfIoTargetWaitForSentIoToComplete = 2
+};
 
 // An I/O target accepts requests while started.
 class WdfIoTarget : public WdfObject {
-public:
+  public:
     virtual NTSTATUS Start();
     virtual void Stop(WDF_IO_TARGET_SENT_IO_ACTION action);
     bool IsStarted() const;
 
-protected:
+  protected:
     mutable std::mutex mTargetMutex;
     bool mStarted = true;
 };
@@ -54,8 +57,8 @@ enum WDF_USB_BMREQUEST_RECIPIENT { BmRequestToDevice = 0, BmRequestToInterface =
 
 void WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(WDF_USB_CONTROL_SETUP_PACKET* packet,
                                               WDF_USB_BMREQUEST_DIRECTION direction,
-                                              WDF_USB_BMREQUEST_RECIPIENT recipient, uint8_t request,
-                                              uint16_t value, uint16_t index);
+                                              WDF_USB_BMREQUEST_RECIPIENT recipient,
+                                              uint8_t request, uint16_t value, uint16_t index);
 
 inline constexpr uint32_t WDF_REQUEST_SEND_OPTION_TIMEOUT = 0x1;
 inline constexpr uint32_t WDF_REQUEST_SEND_OPTION_IGNORE_TARGET_STATE = 0x2;
@@ -91,15 +94,16 @@ inline void WDF_USB_DEVICE_SELECT_CONFIG_PARAMS_INIT_MULTIPLE_INTERFACES(
 }
 
 class WdfUsbTargetDevice : public WdfIoTarget {
-public:
-    explicit WdfUsbTargetDevice(std::shared_ptr<UsbDeviceBackend> backend) : mBackend(std::move(backend)) {}
+  public:
+    explicit WdfUsbTargetDevice(std::shared_ptr<UsbDeviceBackend> backend)
+        : mBackend(std::move(backend)) {}
     UsbDeviceBackend& Backend() { return *mBackend; }
     const std::shared_ptr<UsbDeviceBackend>& SharedBackend() const { return mBackend; }
     void AddInterface(WDFUSBINTERFACE usbInterface) { mInterfaces.push_back(usbInterface); }
     void ClearInterfaces() { mInterfaces.clear(); }
     const std::vector<WDFUSBINTERFACE>& Interfaces() const { return mInterfaces; }
 
-private:
+  private:
     std::shared_ptr<UsbDeviceBackend> mBackend;
     std::vector<WDFUSBINTERFACE> mInterfaces;
 };
@@ -107,23 +111,24 @@ private:
 // Creates the target for the device's physical USB device, as a child of `device`.
 NTSTATUS WdfUsbTargetDeviceCreate(WDFDEVICE device, const WDF_OBJECT_ATTRIBUTES* attributes,
                                   WDFUSBDEVICE* usbDevice);
-void WdfUsbTargetDeviceGetDeviceDescriptor(WDFUSBDEVICE usbDevice, USB_DEVICE_DESCRIPTOR* descriptor);
+void WdfUsbTargetDeviceGetDeviceDescriptor(WDFUSBDEVICE usbDevice,
+                                           USB_DEVICE_DESCRIPTOR* descriptor);
 // With `descriptor` null, or `*length` too small: STATUS_BUFFER_TOO_SMALL and the size needed in
 // `*length`. Otherwise copies the whole configuration descriptor.
 NTSTATUS WdfUsbTargetDeviceRetrieveConfigDescriptor(WDFUSBDEVICE usbDevice, void* descriptor,
                                                     uint16_t* length);
-NTSTATUS WdfUsbTargetDeviceSelectConfig(WDFUSBDEVICE usbDevice, const WDF_OBJECT_ATTRIBUTES* attributes,
+NTSTATUS WdfUsbTargetDeviceSelectConfig(WDFUSBDEVICE usbDevice,
+                                        const WDF_OBJECT_ATTRIBUTES* attributes,
                                         WDF_USB_DEVICE_SELECT_CONFIG_PARAMS* params);
 // The configured interface with index `interfaceIndex`, or nullptr.
 WDFUSBINTERFACE WdfUsbTargetDeviceGetInterface(WDFUSBDEVICE usbDevice, uint8_t interfaceIndex);
 // One control transfer on the default pipe. The setup packet's length is the descriptor's
 // length. Fails with STATUS_INVALID_DEVICE_STATE when the target is stopped, unless the options
 // say to ignore its state.
-NTSTATUS WdfUsbTargetDeviceSendControlTransferSynchronously(WDFUSBDEVICE usbDevice, void* request,
-                                                            const WDF_REQUEST_SEND_OPTIONS* options,
-                                                            WDF_USB_CONTROL_SETUP_PACKET* setupPacket,
-                                                            const WDF_MEMORY_DESCRIPTOR* memory,
-                                                            uint32_t* bytesTransferred);
+NTSTATUS WdfUsbTargetDeviceSendControlTransferSynchronously(
+    WDFUSBDEVICE usbDevice, void* request, const WDF_REQUEST_SEND_OPTIONS* options,
+    WDF_USB_CONTROL_SETUP_PACKET* setupPacket, const WDF_MEMORY_DESCRIPTOR* memory,
+    uint32_t* bytesTransferred);
 
 // --- interfaces and pipes ---
 
@@ -143,13 +148,14 @@ struct WDF_USB_PIPE_INFORMATION {
 };
 
 class WdfUsbInterface : public WdfObject {
-public:
-    explicit WdfUsbInterface(const USB_INTERFACE_DESCRIPTOR& descriptor) : mDescriptor(descriptor) {}
+  public:
+    explicit WdfUsbInterface(const USB_INTERFACE_DESCRIPTOR& descriptor)
+        : mDescriptor(descriptor) {}
     const USB_INTERFACE_DESCRIPTOR& Descriptor() const { return mDescriptor; }
     void AddPipe(WDFUSBPIPE pipe) { mPipes.push_back(pipe); }
     const std::vector<WDFUSBPIPE>& Pipes() const { return mPipes; }
 
-private:
+  private:
     USB_INTERFACE_DESCRIPTOR mDescriptor;
     std::vector<WDFUSBPIPE> mPipes;
 };
@@ -160,7 +166,8 @@ WDFUSBPIPE WdfUsbInterfaceGetConfiguredPipe(WDFUSBINTERFACE usbInterface, uint8_
                                             WDF_USB_PIPE_INFORMATION* information);
 
 using PFN_WDF_USB_READER_COMPLETION_ROUTINE = void (*)(WDFUSBPIPE pipe, WDFMEMORY buffer,
-                                                       size_t numBytesTransferred, WDFCONTEXT context);
+                                                       size_t numBytesTransferred,
+                                                       WDFCONTEXT context);
 
 struct WDF_USB_CONTINUOUS_READER_CONFIG {
     size_t TransferLength = 0;
@@ -185,8 +192,9 @@ inline void WDF_USB_CONTINUOUS_READER_CONFIG_INIT(WDF_USB_CONTINUOUS_READER_CONF
 // sent again. A failed read is not handed on (it is traced and sent again; a cancelled read or
 // a gone device ends it). Stopping cancels the reads and returns once none is left pending.
 class WdfUsbPipe : public WdfIoTarget {
-public:
-    WdfUsbPipe(std::shared_ptr<UsbDeviceBackend> backend, const WDF_USB_PIPE_INFORMATION& information)
+  public:
+    WdfUsbPipe(std::shared_ptr<UsbDeviceBackend> backend,
+               const WDF_USB_PIPE_INFORMATION& information)
         : mBackend(std::move(backend)), mInformation(information) {
         mStarted = false;
     }
@@ -198,10 +206,10 @@ public:
     NTSTATUS Start() override;
     void Stop(WDF_IO_TARGET_SENT_IO_ACTION action) override;
 
-protected:
+  protected:
     void OnDispose() override;
 
-private:
+  private:
     NTSTATUS SubmitRead();  // called with mTargetMutex held
     void ReadCompleted(NTSTATUS status, std::span<const uint8_t> data);
 

@@ -16,9 +16,13 @@ constexpr uint8_t kDefaultPendingReads = 2;
 
 }  // namespace
 
-WdfUsbPipe::~WdfUsbPipe() { OnDispose(); }
+WdfUsbPipe::~WdfUsbPipe() {
+    OnDispose();
+}
 
-void WdfUsbPipe::OnDispose() { Stop(WdfIoTargetCancelSentIo); }
+void WdfUsbPipe::OnDispose() {
+    Stop(WdfIoTargetCancelSentIo);
+}
 
 NTSTATUS WdfUsbPipe::ConfigureContinuousReader(const WDF_USB_CONTINUOUS_READER_CONFIG& config) {
     if (!config.EvtUsbTargetPipeReadComplete || config.TransferLength == 0 ||
@@ -75,9 +79,11 @@ void WdfUsbPipe::Stop(WDF_IO_TARGET_SENT_IO_ACTION) {
 NTSTATUS WdfUsbPipe::SubmitRead() {
     size_t length = mReader.HeaderLength + mReader.TransferLength + mReader.TrailerLength;
     ++mReadsInFlight;
-    NTSTATUS status = mBackend->SubmitInterruptRead(
-        mInformation.EndpointAddress, length,
-        [this](NTSTATUS readStatus, std::span<const uint8_t> data) { ReadCompleted(readStatus, data); });
+    NTSTATUS status =
+        mBackend->SubmitInterruptRead(mInformation.EndpointAddress, length,
+                                      [this](NTSTATUS readStatus, std::span<const uint8_t> data) {
+                                          ReadCompleted(readStatus, data);
+                                      });
     if (!NT_SUCCESS(status)) {
         --mReadsInFlight;
         mReadsChanged.notify_all();
@@ -116,7 +122,9 @@ void WdfUsbPipe::ReadCompleted(NTSTATUS status, std::span<const uint8_t> data) {
     mReadsChanged.notify_all();
 }
 
-void WdfUsbTargetPipeSetNoMaximumPacketSizeCheck(WDFUSBPIPE pipe) { pipe->SetNoMaximumPacketSizeCheck(); }
+void WdfUsbTargetPipeSetNoMaximumPacketSizeCheck(WDFUSBPIPE pipe) {
+    pipe->SetNoMaximumPacketSizeCheck();
+}
 
 bool WdfUsbTargetPipeIsInEndpoint(WDFUSBPIPE pipe) {
     return (pipe->Information().EndpointAddress & USB_ENDPOINT_DIRECTION_MASK) != 0;
@@ -127,4 +135,6 @@ NTSTATUS WdfUsbTargetPipeConfigContinuousReader(WDFUSBPIPE pipe,
     return pipe->ConfigureContinuousReader(*config);
 }
 
-WDFIOTARGET WdfUsbTargetPipeGetIoTarget(WDFUSBPIPE pipe) { return pipe; }
+WDFIOTARGET WdfUsbTargetPipeGetIoTarget(WDFUSBPIPE pipe) {
+    return pipe;
+}

@@ -23,14 +23,18 @@ bool WdfIoTarget::IsStarted() const {
     return mStarted;
 }
 
-NTSTATUS WdfIoTargetStart(WDFIOTARGET target) { return target->Start(); }
+NTSTATUS WdfIoTargetStart(WDFIOTARGET target) {
+    return target->Start();
+}
 
-void WdfIoTargetStop(WDFIOTARGET target, WDF_IO_TARGET_SENT_IO_ACTION action) { target->Stop(action); }
+void WdfIoTargetStop(WDFIOTARGET target, WDF_IO_TARGET_SENT_IO_ACTION action) {
+    target->Stop(action);
+}
 
 void WDF_USB_CONTROL_SETUP_PACKET_INIT_VENDOR(WDF_USB_CONTROL_SETUP_PACKET* packet,
                                               WDF_USB_BMREQUEST_DIRECTION direction,
-                                              WDF_USB_BMREQUEST_RECIPIENT recipient, uint8_t request,
-                                              uint16_t value, uint16_t index) {
+                                              WDF_USB_BMREQUEST_RECIPIENT recipient,
+                                              uint8_t request, uint16_t value, uint16_t index) {
     constexpr uint8_t kVendorType = 0x40;
     packet->bmRequestType = static_cast<uint8_t>((direction << 7) | kVendorType | recipient);
     packet->bRequest = request;
@@ -45,11 +49,13 @@ NTSTATUS WdfUsbTargetDeviceCreate(WDFDEVICE device, const WDF_OBJECT_ATTRIBUTES*
     if (!physicalDevice->Usb) {
         return STATUS_NO_SUCH_DEVICE;
     }
-    *usbDevice = device->Adopt(std::make_unique<WdfUsbTargetDevice>(physicalDevice->Usb), attributes);
+    *usbDevice =
+        device->Adopt(std::make_unique<WdfUsbTargetDevice>(physicalDevice->Usb), attributes);
     return STATUS_SUCCESS;
 }
 
-void WdfUsbTargetDeviceGetDeviceDescriptor(WDFUSBDEVICE usbDevice, USB_DEVICE_DESCRIPTOR* descriptor) {
+void WdfUsbTargetDeviceGetDeviceDescriptor(WDFUSBDEVICE usbDevice,
+                                           USB_DEVICE_DESCRIPTOR* descriptor) {
     if (!NT_SUCCESS(usbDevice->Backend().GetDeviceDescriptor(*descriptor))) {
         *descriptor = USB_DEVICE_DESCRIPTOR{};
     }
@@ -95,11 +101,13 @@ void CreateInterfaces(WDFUSBDEVICE usbDevice, const std::vector<uint8_t>& bytes,
     const uint8_t* begin = bytes.data();
     const uint8_t* end = begin + bytes.size();
     const void* at = begin;
-    while (auto* found = USBD_ParseDescriptors(begin, bytes.size(), at, USB_INTERFACE_DESCRIPTOR_TYPE)) {
+    while (auto* found =
+               USBD_ParseDescriptors(begin, bytes.size(), at, USB_INTERFACE_DESCRIPTOR_TYPE)) {
         auto* descriptor = reinterpret_cast<const USB_INTERFACE_DESCRIPTOR*>(found);
         size_t interfaceLength = USBD_GetInterfaceLength(descriptor, end);
         at = reinterpret_cast<const uint8_t*>(descriptor) + interfaceLength;
-        if (descriptor->bLength < sizeof(USB_INTERFACE_DESCRIPTOR) || descriptor->bAlternateSetting != 0) {
+        if (descriptor->bLength < sizeof(USB_INTERFACE_DESCRIPTOR) ||
+            descriptor->bAlternateSetting != 0) {
             continue;
         }
         WDFUSBINTERFACE usbInterface =
@@ -127,7 +135,8 @@ void CreateInterfaces(WDFUSBDEVICE usbDevice, const std::vector<uint8_t>& bytes,
 
 }  // namespace
 
-NTSTATUS WdfUsbTargetDeviceSelectConfig(WDFUSBDEVICE usbDevice, const WDF_OBJECT_ATTRIBUTES* attributes,
+NTSTATUS WdfUsbTargetDeviceSelectConfig(WDFUSBDEVICE usbDevice,
+                                        const WDF_OBJECT_ATTRIBUTES* attributes,
                                         WDF_USB_DEVICE_SELECT_CONFIG_PARAMS* params) {
     std::vector<uint8_t> bytes;
     NTSTATUS status = usbDevice->Backend().GetConfigurationDescriptor(bytes);
@@ -162,11 +171,10 @@ WDFUSBINTERFACE WdfUsbTargetDeviceGetInterface(WDFUSBDEVICE usbDevice, uint8_t i
     return interfaceIndex < interfaces.size() ? interfaces[interfaceIndex] : nullptr;
 }
 
-NTSTATUS WdfUsbTargetDeviceSendControlTransferSynchronously(WDFUSBDEVICE usbDevice, void*,
-                                                            const WDF_REQUEST_SEND_OPTIONS* options,
-                                                            WDF_USB_CONTROL_SETUP_PACKET* setupPacket,
-                                                            const WDF_MEMORY_DESCRIPTOR* memory,
-                                                            uint32_t* bytesTransferred) {
+NTSTATUS WdfUsbTargetDeviceSendControlTransferSynchronously(
+    WDFUSBDEVICE usbDevice, void*, const WDF_REQUEST_SEND_OPTIONS* options,
+    WDF_USB_CONTROL_SETUP_PACKET* setupPacket, const WDF_MEMORY_DESCRIPTOR* memory,
+    uint32_t* bytesTransferred) {
     if (bytesTransferred) {
         *bytesTransferred = 0;
     }
@@ -183,7 +191,8 @@ NTSTATUS WdfUsbTargetDeviceSendControlTransferSynchronously(WDFUSBDEVICE usbDevi
         (flags & WDF_REQUEST_SEND_OPTION_TIMEOUT) ? options->Timeout : std::chrono::milliseconds(0);
     std::span<uint8_t> data(length ? static_cast<uint8_t*>(memory->Buffer) : nullptr, length);
     size_t transferred = 0;
-    NTSTATUS status = usbDevice->Backend().ControlTransfer(*setupPacket, data, timeout, transferred);
+    NTSTATUS status =
+        usbDevice->Backend().ControlTransfer(*setupPacket, data, timeout, transferred);
     if (bytesTransferred) {
         *bytesTransferred = static_cast<uint32_t>(transferred);
     }

@@ -6,7 +6,9 @@
 WdfWorkItem::WdfWorkItem(PFN_WDF_WORKITEM callback)
     : mCallback(callback), mThread([this] { Run(); }) {}
 
-WdfWorkItem::~WdfWorkItem() { OnDispose(); }
+WdfWorkItem::~WdfWorkItem() {
+    OnDispose();
+}
 
 void WdfWorkItem::Enqueue() {
     {
@@ -53,18 +55,24 @@ void WdfWorkItem::Run() {
     }
 }
 
-NTSTATUS WdfWorkItemCreate(const WDF_WORKITEM_CONFIG* config, const WDF_OBJECT_ATTRIBUTES* attributes,
-                           WDFWORKITEM* workItem) {
+NTSTATUS WdfWorkItemCreate(const WDF_WORKITEM_CONFIG* config,
+                           const WDF_OBJECT_ATTRIBUTES* attributes, WDFWORKITEM* workItem) {
     if (!config->EvtWorkItemFunc || !attributes || !attributes->ParentObject) {
         return STATUS_INVALID_PARAMETER;
     }
-    *workItem = attributes->ParentObject->Adopt(std::make_unique<WdfWorkItem>(config->EvtWorkItemFunc),
-                                                attributes);
+    *workItem = attributes->ParentObject->Adopt(
+        std::make_unique<WdfWorkItem>(config->EvtWorkItemFunc), attributes);
     return STATUS_SUCCESS;
 }
 
-void WdfWorkItemEnqueue(WDFWORKITEM workItem) { workItem->Enqueue(); }
+void WdfWorkItemEnqueue(WDFWORKITEM workItem) {
+    workItem->Enqueue();
+}
 
-void WdfWorkItemFlush(WDFWORKITEM workItem) { workItem->Flush(); }
+void WdfWorkItemFlush(WDFWORKITEM workItem) {
+    workItem->Flush();
+}
 
-WDFOBJECT WdfWorkItemGetParentObject(WDFWORKITEM workItem) { return workItem->Parent(); }
+WDFOBJECT WdfWorkItemGetParentObject(WDFWORKITEM workItem) {
+    return workItem->Parent();
+}

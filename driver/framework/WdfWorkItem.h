@@ -24,17 +24,17 @@ inline void WDF_WORKITEM_CONFIG_INIT(WDF_WORKITEM_CONFIG* config, PFN_WDF_WORKIT
 }
 
 class WdfWorkItem : public WdfObject {
-public:
+  public:
     explicit WdfWorkItem(PFN_WDF_WORKITEM callback);
     ~WdfWorkItem() override;
 
     void Enqueue();
     void Flush();
 
-protected:
+  protected:
     void OnDispose() override;
 
-private:
+  private:
     void Run();
 
     PFN_WDF_WORKITEM mCallback;
@@ -47,8 +47,8 @@ private:
 };
 
 // Creates a work item; `attributes->ParentObject` is required.
-NTSTATUS WdfWorkItemCreate(const WDF_WORKITEM_CONFIG* config, const WDF_OBJECT_ATTRIBUTES* attributes,
-                           WDFWORKITEM* workItem);
+NTSTATUS WdfWorkItemCreate(const WDF_WORKITEM_CONFIG* config,
+                           const WDF_OBJECT_ATTRIBUTES* attributes, WDFWORKITEM* workItem);
 void WdfWorkItemEnqueue(WDFWORKITEM workItem);
 // Waits until the callback queued before this call has run.
 void WdfWorkItemFlush(WDFWORKITEM workItem);

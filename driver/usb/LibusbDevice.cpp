@@ -52,7 +52,8 @@ std::shared_ptr<LibusbContext> LibusbContext::Create() {
     return std::shared_ptr<LibusbContext>(new LibusbContext(context));
 }
 
-LibusbContext::LibusbContext(libusb_context* context) : mContext(context), mEvents([this] { HandleEvents(); }) {}
+LibusbContext::LibusbContext(libusb_context* context)
+    : mContext(context), mEvents([this] { HandleEvents(); }) {}
 
 LibusbContext::~LibusbContext() {
     mStopping = true;
@@ -78,7 +79,8 @@ std::shared_ptr<LibusbDevice> LibusbContext::Open(uint8_t bus, uint8_t address) 
     libusb_device_handle* handle = nullptr;
     int error = LIBUSB_ERROR_NOT_FOUND;
     for (ssize_t i = 0; i < count; ++i) {
-        if (libusb_get_bus_number(list[i]) == bus && libusb_get_device_address(list[i]) == address) {
+        if (libusb_get_bus_number(list[i]) == bus &&
+            libusb_get_device_address(list[i]) == address) {
             error = libusb_open(list[i], &handle);
             break;
         }
@@ -134,8 +136,8 @@ NTSTATUS LibusbDevice::GetDeviceDescriptor(USB_DEVICE_DESCRIPTOR& descriptor) {
 
 NTSTATUS LibusbDevice::GetConfigurationDescriptor(std::vector<uint8_t>& descriptor) {
     USB_CONFIGURATION_DESCRIPTOR header;
-    int read = libusb_get_descriptor(mHandle, LIBUSB_DT_CONFIG, 0, reinterpret_cast<unsigned char*>(&header),
-                                     sizeof header);
+    int read = libusb_get_descriptor(mHandle, LIBUSB_DT_CONFIG, 0,
+                                     reinterpret_cast<unsigned char*>(&header), sizeof header);
     if (read < 0) {
         return StatusFromError(read, "libusb_get_descriptor (configuration header)");
     }
@@ -143,7 +145,8 @@ NTSTATUS LibusbDevice::GetConfigurationDescriptor(std::vector<uint8_t>& descript
         return STATUS_UNSUCCESSFUL;
     }
     descriptor.resize(header.wTotalLength);
-    read = libusb_get_descriptor(mHandle, LIBUSB_DT_CONFIG, 0, descriptor.data(), header.wTotalLength);
+    read =
+        libusb_get_descriptor(mHandle, LIBUSB_DT_CONFIG, 0, descriptor.data(), header.wTotalLength);
     if (read < 0) {
         return StatusFromError(read, "libusb_get_descriptor (configuration)");
     }
@@ -151,7 +154,8 @@ NTSTATUS LibusbDevice::GetConfigurationDescriptor(std::vector<uint8_t>& descript
     return STATUS_SUCCESS;
 }
 
-NTSTATUS LibusbDevice::SelectConfiguration(uint8_t configurationValue, std::span<const uint8_t> interfaceNumbers) {
+NTSTATUS LibusbDevice::SelectConfiguration(uint8_t configurationValue,
+                                           std::span<const uint8_t> interfaceNumbers) {
     ReleaseInterfaces();
     libusb_set_auto_detach_kernel_driver(mHandle, 1);
     int current = 0;
@@ -175,9 +179,9 @@ NTSTATUS LibusbDevice::SelectConfiguration(uint8_t configurationValue, std::span
 NTSTATUS LibusbDevice::ControlTransfer(const USB_SETUP_PACKET& setup, std::span<uint8_t> data,
                                        std::chrono::milliseconds timeout, size_t& transferred) {
     transferred = 0;
-    int result = libusb_control_transfer(mHandle, setup.bmRequestType, setup.bRequest, setup.wValue, setup.wIndex,
-                                         data.data(), static_cast<uint16_t>(data.size()),
-                                         static_cast<unsigned int>(timeout.count()));
+    int result = libusb_control_transfer(
+        mHandle, setup.bmRequestType, setup.bRequest, setup.wValue, setup.wIndex, data.data(),
+        static_cast<uint16_t>(data.size()), static_cast<unsigned int>(timeout.count()));
     if (result < 0) {
         return StatusFromError(result, "libusb_control_transfer");
     }
@@ -185,14 +189,16 @@ NTSTATUS LibusbDevice::ControlTransfer(const USB_SETUP_PACKET& setup, std::span<
     return STATUS_SUCCESS;
 }
 
-NTSTATUS LibusbDevice::SubmitInterruptRead(uint8_t endpointAddress, size_t length, InterruptCompletion completion) {
+NTSTATUS LibusbDevice::SubmitInterruptRead(uint8_t endpointAddress, size_t length,
+                                           InterruptCompletion completion) {
     auto read = std::make_unique<Read>(Read{this, endpointAddress, std::vector<uint8_t>(length),
                                             std::move(completion), libusb_alloc_transfer(0)});
     if (!read->Transfer) {
         return STATUS_INSUFFICIENT_RESOURCES;
     }
     libusb_fill_interrupt_transfer(read->Transfer, mHandle, endpointAddress, read->Buffer.data(),
-                                   static_cast<int>(length), &LibusbDevice::ReadFinished, read.get(), 0);
+                                   static_cast<int>(length), &LibusbDevice::ReadFinished,
+                                   read.get(), 0);
     std::lock_guard lock(mReadsMutex);
     int error = libusb_submit_transfer(read->Transfer);
     if (error != 0) {
@@ -216,7 +222,8 @@ void LibusbDevice::CancelInterruptReads(uint8_t endpointAddress) {
 void LibusbDevice::ReadFinished(libusb_transfer* transfer) {
     std::unique_ptr<Read> read(static_cast<Read*>(transfer->user_data));
     NTSTATUS status = StatusFromTransfer(transfer->status);
-    std::span<const uint8_t> data(read->Buffer.data(), NT_SUCCESS(status) ? transfer->actual_length : 0);
+    std::span<const uint8_t> data(read->Buffer.data(),
+                                  NT_SUCCESS(status) ? transfer->actual_length : 0);
     read->Completion(status, data);
     libusb_free_transfer(transfer);
     LibusbDevice* device = read->Device;

@@ -25,7 +25,7 @@ class LibusbDevice;
 // One libusb context and the thread that handles its asynchronous transfers. Devices keep their
 // context alive.
 class LibusbContext : public std::enable_shared_from_this<LibusbContext> {
-public:
+  public:
     // nullptr when libusb cannot be initialised.
     static std::shared_ptr<LibusbContext> Create();
     ~LibusbContext();
@@ -35,7 +35,7 @@ public:
     // Opens the device at `bus` and `address`; nullptr (traced) when it cannot be opened.
     std::shared_ptr<LibusbDevice> Open(uint8_t bus, uint8_t address);
 
-private:
+  private:
     explicit LibusbContext(libusb_context* context);
     void HandleEvents();
 
@@ -45,19 +45,21 @@ private:
 };
 
 class LibusbDevice : public UsbDeviceBackend {
-public:
+  public:
     LibusbDevice(std::shared_ptr<LibusbContext> context, libusb_device_handle* handle);
     ~LibusbDevice() override;
 
     NTSTATUS GetDeviceDescriptor(USB_DEVICE_DESCRIPTOR& descriptor) override;
     NTSTATUS GetConfigurationDescriptor(std::vector<uint8_t>& descriptor) override;
-    NTSTATUS SelectConfiguration(uint8_t configurationValue, std::span<const uint8_t> interfaceNumbers) override;
+    NTSTATUS SelectConfiguration(uint8_t configurationValue,
+                                 std::span<const uint8_t> interfaceNumbers) override;
     NTSTATUS ControlTransfer(const USB_SETUP_PACKET& setup, std::span<uint8_t> data,
                              std::chrono::milliseconds timeout, size_t& transferred) override;
-    NTSTATUS SubmitInterruptRead(uint8_t endpointAddress, size_t length, InterruptCompletion completion) override;
+    NTSTATUS SubmitInterruptRead(uint8_t endpointAddress, size_t length,
+                                 InterruptCompletion completion) override;
     void CancelInterruptReads(uint8_t endpointAddress) override;
 
-private:
+  private:
     struct Read;
     static void ReadFinished(libusb_transfer* transfer);
     void ReleaseInterfaces();

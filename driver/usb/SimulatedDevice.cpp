@@ -13,7 +13,9 @@ namespace {
 constexpr uint16_t kLastCommand = 16;
 constexpr uint8_t kMaximumPacketSize = 8;
 
-uint32_t BusKey(uint8_t target, uint16_t offset) { return (static_cast<uint32_t>(target) << 16) | offset; }
+uint32_t BusKey(uint8_t target, uint16_t offset) {
+    return (static_cast<uint32_t>(target) << 16) | offset;
+}
 
 }  // namespace
 
@@ -72,19 +74,21 @@ NTSTATUS SimulatedDevice::GetConfigurationDescriptor(std::vector<uint8_t>& descr
         USB_ENDPOINT_DESCRIPTOR endpoint{};
         endpoint.bLength = sizeof endpoint;
         endpoint.bDescriptorType = USB_ENDPOINT_DESCRIPTOR_TYPE;
-        endpoint.bEndpointAddress =
-            static_cast<uint8_t>((i + 1) | (mConfig.Interfaces[i].InterruptIn ? USB_ENDPOINT_DIRECTION_MASK : 0));
+        endpoint.bEndpointAddress = static_cast<uint8_t>(
+            (i + 1) | (mConfig.Interfaces[i].InterruptIn ? USB_ENDPOINT_DIRECTION_MASK : 0));
         endpoint.bmAttributes = USB_ENDPOINT_TYPE_INTERRUPT;
         endpoint.wMaxPacketSize = kMaximumPacketSize;
         endpoint.bInterval = 10;
         append(endpoint);
     }
     auto total = static_cast<uint16_t>(descriptor.size());
-    std::memcpy(descriptor.data() + offsetof(USB_CONFIGURATION_DESCRIPTOR, wTotalLength), &total, sizeof total);
+    std::memcpy(descriptor.data() + offsetof(USB_CONFIGURATION_DESCRIPTOR, wTotalLength), &total,
+                sizeof total);
     return STATUS_SUCCESS;
 }
 
-NTSTATUS SimulatedDevice::SelectConfiguration(uint8_t configurationValue, std::span<const uint8_t> interfaceNumbers) {
+NTSTATUS SimulatedDevice::SelectConfiguration(uint8_t configurationValue,
+                                              std::span<const uint8_t> interfaceNumbers) {
     std::lock_guard lock(mMutex);
     if (mUnplugged) {
         return STATUS_DEVICE_NOT_CONNECTED;
@@ -118,7 +122,8 @@ NTSTATUS SimulatedDevice::ControlTransfer(const USB_SETUP_PACKET& setup, std::sp
     if (NT_SUCCESS(status)) {
         transferred = data.size();
     }
-    mTransfers.push_back(SimulatedTransfer{setup, std::vector<uint8_t>(data.begin(), data.end()), status});
+    mTransfers.push_back(
+        SimulatedTransfer{setup, std::vector<uint8_t>(data.begin(), data.end()), status});
     return status;
 }
 
@@ -140,7 +145,8 @@ NTSTATUS SimulatedDevice::HandleRegister(uint16_t address, bool in, std::span<ui
 // The bus controller completes a transfer after the configured number of control-register reads.
 uint32_t SimulatedDevice::ReadRegisterLocked(uint16_t address) {
     uint32_t& control = mRegisters[BUS_CONTROL_REGISTER];
-    if (address == BUS_CONTROL_REGISTER && mBusPollsLeft && (*mBusPollsLeft == 0 || --*mBusPollsLeft == 0)) {
+    if (address == BUS_CONTROL_REGISTER && mBusPollsLeft &&
+        (*mBusPollsLeft == 0 || --*mBusPollsLeft == 0)) {
         mBusPollsLeft.reset();
         uint8_t target = static_cast<uint8_t>((control >> 16) & 0x7F);
         auto offset = static_cast<uint16_t>(control);
@@ -162,8 +168,11 @@ void SimulatedDevice::WriteRegisterLocked(uint16_t address, uint32_t value) {
     }
 }
 
-NTSTATUS SimulatedDevice::HandleCommand(uint16_t command, uint16_t value, bool in, std::span<uint8_t> data) {
-    auto expect = [&](bool direction, size_t length) { return in == direction && data.size() == length; };
+NTSTATUS SimulatedDevice::HandleCommand(uint16_t command, uint16_t value, bool in,
+                                        std::span<uint8_t> data) {
+    auto expect = [&](bool direction, size_t length) {
+        return in == direction && data.size() == length;
+    };
     switch (command) {
         case VENDOR_COMMAND_BLOCK_READ_REQUEST:
             if (!EightPort() || !in || data.empty()) {
@@ -189,7 +198,8 @@ NTSTATUS SimulatedDevice::HandleCommand(uint16_t command, uint16_t value, bool i
             }
             auto fault = mFaults.find(command);
             bool wrongEcho = fault != mFaults.end() && fault->second == SimulatedFault::WrongEcho;
-            uint16_t echoed = wrongEcho ? static_cast<uint16_t>(mLastVdmRegister + 1) : mLastVdmRegister;
+            uint16_t echoed =
+                wrongEcho ? static_cast<uint16_t>(mLastVdmRegister + 1) : mLastVdmRegister;
             EncodeVdmResponse(echoed, mFar[mLastVdmRegister], data.first<VDM_RESPONSE_SIZE>());
             return STATUS_SUCCESS;
         }
@@ -204,7 +214,7 @@ NTSTATUS SimulatedDevice::HandleCommand(uint16_t command, uint16_t value, bool i
                 return STATUS_UNSUCCESSFUL;
             }
             std::memcpy(&mValue, data.data(), 4);
-            NotifyCodeLocked(mValueCommandAnswer);
+            NotifyCodeLocked(mValueCommandAnswer(mValue));
             return STATUS_SUCCESS;
         case VENDOR_COMMAND_READ_DWORD:
             if (!expect(true, 4)) {
@@ -297,8 +307,8 @@ void SimulatedDevice::WriteFarLocked(uint16_t address, uint8_t value) {
     size_t index = mFar[BLOCK_INDEX_REGISTER] % mBlock.size();
     if (address == BLOCK_OPERATION_REGISTER && value == BLOCK_OPERATION_READ) {
         mFar[BLOCK_READ_DATA_REGISTER] = mBlock[index];
-    } else if (address == BLOCK_OPERATION_REGISTER && value == BLOCK_OPERATION_PROGRAM && mProgrammingMode &&
-               mFar[BLOCK_CONTROL_REGISTER] == BLOCK_CONTROL_PROGRAM_START) {
+    } else if (address == BLOCK_OPERATION_REGISTER && value == BLOCK_OPERATION_PROGRAM &&
+               mProgrammingMode && mFar[BLOCK_CONTROL_REGISTER] == BLOCK_CONTROL_PROGRAM_START) {
         ProgramLocked(index, mFar[BLOCK_PROGRAM_DATA_REGISTER]);
     } else if (address == BLOCK_CONTROL_REGISTER && value == BLOCK_CONTROL_END) {
         mProgrammingMode = false;
@@ -323,7 +333,8 @@ void SimulatedDevice::NotifyLocked(std::vector<uint8_t> bytes) {
     mDeliveryChanged.notify_all();
 }
 
-NTSTATUS SimulatedDevice::SubmitInterruptRead(uint8_t endpointAddress, size_t length, InterruptCompletion completion) {
+NTSTATUS SimulatedDevice::SubmitInterruptRead(uint8_t endpointAddress, size_t length,
+                                              InterruptCompletion completion) {
     std::lock_guard lock(mMutex);
     if (mUnplugged) {
         return STATUS_DEVICE_NOT_CONNECTED;
@@ -354,7 +365,8 @@ void SimulatedDevice::Deliver() {
     std::unique_lock lock(mMutex);
     for (;;) {
         mDeliveryChanged.wait(lock, [this] {
-            return mStopping || (!mPendingReads.empty() && (!mNotifications.empty() || mFailNextRead || mUnplugged));
+            return mStopping || (!mPendingReads.empty() &&
+                                 (!mNotifications.empty() || mFailNextRead || mUnplugged));
         });
         if (mStopping) {
             return;
@@ -469,8 +481,13 @@ size_t SimulatedDevice::Triggers() const {
 }
 
 void SimulatedDevice::SetValueCommandAnswer(std::optional<uint8_t> code) {
+    SetValueCommandAnswer([code](uint32_t) { return code; });
+}
+
+void SimulatedDevice::SetValueCommandAnswer(
+    std::function<std::optional<uint8_t>(uint32_t value)> answer) {
     std::lock_guard lock(mMutex);
-    mValueCommandAnswer = code;
+    mValueCommandAnswer = std::move(answer);
 }
 
 void SimulatedDevice::SetMessageAnswer(std::optional<uint8_t> code) {
@@ -478,9 +495,12 @@ void SimulatedDevice::SetMessageAnswer(std::optional<uint8_t> code) {
     mMessageAnswer = code;
 }
 
-void SimulatedDevice::SetConnectionMask(uint8_t mask) {
+void SimulatedDevice::SetConnectionMask(uint8_t mask, bool notify) {
     std::lock_guard lock(mMutex);
     mConnectionMask = mask;
+    if (!notify) {
+        return;
+    }
     uint8_t code = mask ? 1 : 0;
     NotifyLocked(EightPort() ? std::vector<uint8_t>{code, mask} : std::vector<uint8_t>{code});
 }

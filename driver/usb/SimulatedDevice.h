@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -49,17 +50,19 @@ struct SimulatedTransfer {
 };
 
 class SimulatedDevice : public UsbDeviceBackend {
-public:
+  public:
     explicit SimulatedDevice(const SimulatedDeviceConfig& config);
     ~SimulatedDevice() override;
 
     // UsbDeviceBackend
     NTSTATUS GetDeviceDescriptor(USB_DEVICE_DESCRIPTOR& descriptor) override;
     NTSTATUS GetConfigurationDescriptor(std::vector<uint8_t>& descriptor) override;
-    NTSTATUS SelectConfiguration(uint8_t configurationValue, std::span<const uint8_t> interfaceNumbers) override;
+    NTSTATUS SelectConfiguration(uint8_t configurationValue,
+                                 std::span<const uint8_t> interfaceNumbers) override;
     NTSTATUS ControlTransfer(const USB_SETUP_PACKET& setup, std::span<uint8_t> data,
                              std::chrono::milliseconds timeout, size_t& transferred) override;
-    NTSTATUS SubmitInterruptRead(uint8_t endpointAddress, size_t length, InterruptCompletion completion) override;
+    NTSTATUS SubmitInterruptRead(uint8_t endpointAddress, size_t length,
+                                 InterruptCompletion completion) override;
     void CancelInterruptReads(uint8_t endpointAddress) override;
 
     // --- the device's state ---
@@ -86,11 +89,14 @@ public:
     // --- notifications ---
     // The code that answers command 6 (2 or 3), nullopt for none. Default 3.
     void SetValueCommandAnswer(std::optional<uint8_t> code);
+    // The answer chosen by the value sent.
+    void SetValueCommandAnswer(std::function<std::optional<uint8_t>(uint32_t value)> answer);
     // The code that answers messages and block commands on the eight-port programmer (4 or 5),
     // nullopt for none. Default 5.
     void SetMessageAnswer(std::optional<uint8_t> code);
-    // Connects or disconnects ports: sets the connection mask and sends the notification.
-    void SetConnectionMask(uint8_t mask);
+    // Connects or disconnects ports: sets the connection mask and, with `notify`, sends the
+    // connection notification.
+    void SetConnectionMask(uint8_t mask, bool notify = true);
     // Sends raw notification bytes.
     void Notify(std::vector<uint8_t> bytes);
     // The next read completes with `status` and no data instead of the next notification.
@@ -108,7 +114,7 @@ public:
     // The device is gone: transfers fail and pending reads end.
     void Unplug();
 
-private:
+  private:
     struct PendingRead {
         uint8_t Endpoint;
         size_t Length;
@@ -148,7 +154,9 @@ private:
     uint8_t mSelectedPort = 0;
     uint8_t mConnectionMask = 0;
     size_t mTriggers = 0;
-    std::optional<uint8_t> mValueCommandAnswer = 3;
+    std::function<std::optional<uint8_t>(uint32_t)> mValueCommandAnswer = [](uint32_t) {
+        return uint8_t{3};
+    };
     std::optional<uint8_t> mMessageAnswer = 5;
     std::map<uint16_t, SimulatedFault> mFaults;
     std::vector<SimulatedTransfer> mTransfers;
