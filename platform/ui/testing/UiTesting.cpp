@@ -25,6 +25,10 @@
 #include "platform/ui/qt/QtMessageBoxPresenter.h"
 #include "platform/ui/qt/WindowState.h"
 
+// The system's font configuration keeps a cache for the life of the process; the leak checker
+// of sanitizer builds is told so.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace ui::testing {
 
 struct ModalWindow::Data {

@@ -96,7 +96,7 @@ TEST_F(BitmapFileTest, FailedSavesReportFalseAndLeaveNoFile) {
 }
 
 TEST_F(BitmapFileTest, BuffersAndFilesThatAreNotPictures) {
-    const std::byte pixels[12] = {};
+    const std::byte pixels[16] = {};
     EXPECT_TRUE(UTILITY_CreateBitmapFromBuffer(nullptr, 0, 2, 24, pixels, 12).IsNull());
     EXPECT_TRUE(UTILITY_CreateBitmapFromBuffer(nullptr, 2, 2, 0, pixels, 12).IsNull());
     EXPECT_TRUE(UTILITY_CreateBitmapFromBuffer(nullptr, 4, 4, 24, pixels, 12).IsNull());
