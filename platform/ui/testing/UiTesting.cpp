@@ -27,7 +27,9 @@
 
 // The system's font configuration keeps a cache for the life of the process; the leak checker
 // of sanitizer builds is told so.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
 
 namespace ui::testing {
 
