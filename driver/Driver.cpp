@@ -2,6 +2,8 @@
 // default queue and the main device interface.
 #include "driver/Driver.h"
 
+#include <algorithm>
+
 #include "driver/DeviceIds.h"
 #include "driver/OstrelPublic.h"
 #include "driver/framework/Trace.h"
@@ -35,7 +37,11 @@ bool IsEightPortProgrammer(const DEVICE_CONTEXT* context) {
 }
 
 NTSTATUS DriverEntry(PDRIVER_OBJECT driverObject) {
-    WppInitTracing("ostrel");
+    auto level = driverObject->Parameters.find("TraceLevel");
+    WppInitTracing("ostrel", level == driverObject->Parameters.end()
+                                 ? TRACE_LEVEL_INFORMATION
+                                 : static_cast<TRACE_LEVEL>(std::clamp<uint32_t>(
+                                       level->second, TRACE_LEVEL_ERROR, TRACE_LEVEL_VERBOSE)));
     WDF_DRIVER_CONFIG config;
     WDF_DRIVER_CONFIG_INIT(&config, EvtDeviceAdd);
     WDF_OBJECT_ATTRIBUTES attributes;

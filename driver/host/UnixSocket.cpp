@@ -1,0 +1,123 @@
+// Unix-domain socket helpers over the POSIX calls.
+#include "driver/host/UnixSocket.h"
+
+#include <fmt/format.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace ostrel::host {
+namespace {
+
+bool Address(const std::filesystem::path& path, sockaddr_un& address, std::string& error) {
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    const std::string& text = path.native();
+    if (text.size() >= sizeof address.sun_path) {
+        error = fmt::format("socket path too long ({} bytes): {}", text.size(), text);
+        return false;
+    }
+    std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
+    return true;
+}
+
+std::string Failure(const char* call, const std::filesystem::path& path) {
+    return fmt::format("{} {}: {}", call, path.native(), std::strerror(errno));
+}
+
+}  // namespace
+
+UniqueFd::~UniqueFd() {
+    if (mFd >= 0) {
+        close(mFd);
+    }
+}
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        if (mFd >= 0) {
+            close(mFd);
+        }
+        mFd = other.Release();
+    }
+    return *this;
+}
+
+int UniqueFd::Release() {
+    int fd = mFd;
+    mFd = -1;
+    return fd;
+}
+
+UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string& error) {
+    sockaddr_un address;
+    if (!Address(path, address, error)) {
+        return {};
+    }
+    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!socketFd.Valid()) {
+        error = Failure("socket", path);
+        return {};
+    }
+    unlink(address.sun_path);
+    if (bind(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        error = Failure("bind", path);
+        return {};
+    }
+    if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), 16) != 0) {
+        error = Failure("listen", path);
+        unlink(address.sun_path);
+        return {};
+    }
+    return socketFd;
+}
+
+UniqueFd ConnectTo(const std::filesystem::path& path, std::string& error) {
+    sockaddr_un address;
+    if (!Address(path, address, error)) {
+        return {};
+    }
+    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!socketFd.Valid() ||
+        connect(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        error = Failure("connect", path);
+        return {};
+    }
+    return socketFd;
+}
+
+bool ReadExactly(int fd, std::span<uint8_t> bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t got = recv(fd, bytes.data() + done, bytes.size() - done, 0);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t sent = send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(sent);
+    }
+    return true;
+}
+
+}  // namespace ostrel::host
