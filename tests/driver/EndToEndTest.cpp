@@ -1,0 +1,185 @@
+// The daemon's pieces end to end: a simulated device bound to the driver, its interfaces
+// published as sockets, and requests sent through the client library with ostrelctl's layouts.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "SimulatedBinding.h"
+#include "driver/OstrelPublic.h"
+#include "driver/host/CtlCommands.h"
+#include "driver/host/DeviceHost.h"
+#include "driver/host/OstrelClient.h"
+#include "driver/host/SocketInterfaceHost.h"
+#include "tests/support/TestProgramFolder.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace ostrel;
+
+bool WaitForPath(const std::filesystem::path& path, bool exists) {
+    for (int i = 0; i < 200; ++i) {
+        if (std::filesystem::exists(path) == exists) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+class EndToEnd : public testing::Test {
+  protected:
+    testsupport::TestProgramFolder folder;
+    host::SocketInterfaceHost interfaces{folder.Path()};
+    host::DeviceHost devices{interfaces, drivertest::ShortTiming()};
+    std::shared_ptr<usb::SimulatedDevice> device =
+        std::make_shared<usb::SimulatedDevice>(drivertest::OrdinaryDevice());
+
+    void SetUp() override { ASSERT_EQ(devices.Bind("sim0", device), STATUS_SUCCESS); }
+
+    std::filesystem::path Socket(const GUID& guid) {
+        return client::InterfaceSocketPath(folder.Path(), "sim0", guid);
+    }
+
+    client::OstrelClient Connect(const GUID& guid = DEVICE_INTERFACE_GUID) {
+        std::string error;
+        auto connected = client::OstrelClient::Connect(Socket(guid), error);
+        EXPECT_TRUE(connected) << error;
+        return std::move(*connected);
+    }
+
+    // Runs one ostrelctl command through the client and returns what ostrelctl would show.
+    std::string Run(client::OstrelClient& client, std::string_view name,
+                    std::vector<std::string> arguments) {
+        const ctl::Command* command = ctl::FindCommand(name);
+        EXPECT_NE(command, nullptr) << name;
+        auto request = command->Build(*command, arguments);
+        EXPECT_TRUE(request) << name;
+        std::string error;
+        auto reply = client.DeviceIoControl(command->IoControlCode, request->Input,
+                                            request->OutputLength, error);
+        EXPECT_TRUE(reply) << error;
+        EXPECT_EQ(reply->Status, STATUS_SUCCESS) << name;
+        return command->Show(reply->Output);
+    }
+};
+
+TEST_F(EndToEnd, EveryRequestCodeThroughTheSocket) {
+    auto client = Connect();
+    device->SetRegister(0x9000, 0x11223344);
+    device->SetBusByte(0x50, 0x0010, 0x77);
+    device->SetFarRegister(0x1234, 0x56);
+    device->SetDword(0xCAFEBABE);
+    device->SetByte(0x42);
+    device->SetIndexedByte(7, 0x99);
+    device->SetConnectionMask(0x04, false);
+
+    EXPECT_EQ(Run(client, "read-register", {"0x9000"}), "0x11223344 (287454020)");
+    Run(client, "write-register", {"0x9004", "0xA5A5"});
+    EXPECT_EQ(device->Register(0x9004), 0xA5A5u);
+    EXPECT_EQ(Run(client, "bus-read", {"0xA0", "0x10"}), "0x77 (119)");
+    Run(client, "bus-write", {"0xA0", "0x11", "0x1234"});
+    EXPECT_EQ(device->BusValue(0x50, 0x11), 0x1234u);
+    EXPECT_EQ(Run(client, "control", {"0xC0", "0x40", "0", "7", "4"}), "bebafeca");
+    Run(client, "control", {"0x40", "0x41", "0", "10", "3412"});
+    EXPECT_EQ(device->LastWord(), 0x1234);
+    Run(client, "write-block", {std::string(62, '0') + "81"});
+    EXPECT_EQ(Run(client, "read-block", {}), std::string(62, '0') + "81");
+    EXPECT_EQ(Run(client, "vdm-read", {"0x1234"}), "0x56 (86)");
+    Run(client, "vdm-write", {"0x1235", "0x21"});
+    EXPECT_EQ(device->FarRegister(0x1235), 0x21);
+    Run(client, "select-port", {"2"});
+    EXPECT_EQ(device->SelectedPort(), 2);
+    EXPECT_EQ(Run(client, "get-connection-mask", {}), "0x04 (4)");
+    EXPECT_EQ(Run(client, "port-connected", {}), "0x00000001 (1)");
+    EXPECT_EQ(Run(client, "send-value", {"9"}), "0x01 (1)");
+    EXPECT_EQ(device->LastValue(), 9u);
+    EXPECT_EQ(Run(client, "read-dword", {}), "0xcafebabe (3405691582)");
+    EXPECT_EQ(Run(client, "read-byte", {}), "0x42 (66)");
+    Run(client, "trigger", {});
+    EXPECT_EQ(device->Triggers(), 1u);
+    Run(client, "write-word", {"0xBEEF"});
+    EXPECT_EQ(device->LastWord(), 0xBEEF);
+    EXPECT_EQ(Run(client, "read-indexed", {"7"}), "0x99 (153)");
+    Run(client, "write-indexed", {"8", "0x66"});
+    EXPECT_EQ(device->IndexedByte(8), 0x66);
+    EXPECT_EQ(Run(client, "get-selected-port", {}), "0x02 (2)");
+    EXPECT_EQ(ctl::Commands().size(), 20u) << "one command per request code";
+}
+
+TEST_F(EndToEnd, FailuresAndUnknownCodesComeBackAsStatuses) {
+    auto client = Connect();
+    std::string error;
+    auto unknown = client.DeviceIoControl(0x20000850, std::vector<uint8_t>(4), 4, error);
+    ASSERT_TRUE(unknown);
+    EXPECT_EQ(unknown->Status, STATUS_INVALID_DEVICE_REQUEST);
+    auto shortBuffer =
+        client.DeviceIoControl(IOCTL_READ_REGISTER, std::vector<uint8_t>(4), 64, error);
+    ASSERT_TRUE(shortBuffer);
+    EXPECT_EQ(shortBuffer->Status, STATUS_UNSUCCESSFUL);
+    EXPECT_EQ(shortBuffer->Information, 0u);
+    EXPECT_TRUE(shortBuffer->Output.empty());
+}
+
+TEST_F(EndToEnd, ConnectionInterfaceExistsWhileAPortIsConnected) {
+    EXPECT_FALSE(std::filesystem::exists(Socket(CONNECTION_INTERFACE_GUID)));
+    device->SetConnectionMask(0x01);
+    ASSERT_TRUE(WaitForPath(Socket(CONNECTION_INTERFACE_GUID), true));
+    auto connection = Connect(CONNECTION_INTERFACE_GUID);
+    EXPECT_EQ(Run(connection, "read-byte", {}), "0x00 (0)");
+    device->SetConnectionMask(0x00);
+    EXPECT_TRUE(WaitForPath(Socket(CONNECTION_INTERFACE_GUID), false));
+    EXPECT_TRUE(std::filesystem::exists(Socket(DEVICE_INTERFACE_GUID)));
+}
+
+TEST_F(EndToEnd, UnplugClosesConnectionsAndRemovesTheSockets) {
+    auto client = Connect();
+    devices.Unbind("sim0", true);
+    EXPECT_FALSE(std::filesystem::exists(Socket(DEVICE_INTERFACE_GUID)));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sim0"));
+    std::string error;
+    EXPECT_FALSE(client.DeviceIoControl(IOCTL_READ_BYTE, std::vector<uint8_t>(1), 1, error));
+}
+
+// The daemon and the CLI as a user runs them.
+TEST(Programs, OstreldWithASimulatedDeviceIsDrivenByOstrelctl) {
+    testsupport::TestProgramFolder folder;
+    std::string runtime = folder.Path().string();
+    std::vector<std::string> arguments = {OSTRELD_PATH, "--runtime-dir", runtime, "--simulate",
+                                          "eight-port"};
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    pid_t daemon = 0;
+    ASSERT_EQ(posix_spawn(&daemon, OSTRELD_PATH, nullptr, nullptr, argv.data(), environ), 0);
+    bool published = WaitForPath(
+        client::InterfaceSocketPath(folder.Path(), "sim0", CONNECTION_INTERFACE_GUID), true);
+
+    std::string output;
+    if (FILE* ctl = popen(
+            (std::string(OSTRELCTL_PATH) + " --runtime-dir " + runtime + " send-value 3").c_str(),
+            "r")) {
+        char line[256];
+        while (fgets(line, sizeof line, ctl)) {
+            output += line;
+        }
+        EXPECT_EQ(pclose(ctl), 0);
+    }
+    kill(daemon, SIGTERM);
+    int status = 0;
+    waitpid(daemon, &status, 0);
+    EXPECT_TRUE(published);
+    EXPECT_EQ(output, "0x01 (1)\n");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sim0"));
+}
+
+}  // namespace
