@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/ui/Bitmap.h"
@@ -123,12 +124,26 @@ class StaticText final : public Control {
     StaticText(int id, uint32_t style) : Control(id, ControlKind::StaticText, style) {}
 };
 
-// An empty child window that shows content drawn by others (the live picture).
+namespace detail {
+struct VideoFrameSlot;
+}
+
+// An empty child window that shows the live picture: the newest frame presented, scaled to
+// fill the client area. PresentFrame and ClearFrame may be called from any thread (the
+// camera's streaming thread) as long as the host exists; frames that arrive faster than the
+// screen paints replace each other.
 class StaticHost final : public Control {
   public:
-    StaticHost(int id, uint32_t style) : Control(id, ControlKind::StaticHost, style) {}
-    // The native window id for a video sink; 0 when the platform has none.
-    uintptr_t NativeId();
+    StaticHost(int id, uint32_t style);
+    ~StaticHost() override;
+    // A frame of blue-green-red pixels, 3 bytes each, rows top-down, `stride` bytes apart.
+    void PresentFrame(const uint8_t* bgr, int width, int height, int stride);
+    // Shows the background again.
+    void ClearFrame();
+    const std::shared_ptr<detail::VideoFrameSlot>& FrameSlot() const { return mSlot; }
+
+  private:
+    std::shared_ptr<detail::VideoFrameSlot> mSlot;
 };
 
 class GroupBox final : public Control {

@@ -13,6 +13,7 @@
 #include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/qt/Convert.h"
 #include "platform/ui/qt/Dispatch.h"
+#include "platform/ui/qt/VideoHost.h"
 #include "platform/ui/qt/DrawContextData.h"
 #include "platform/ui/qt/WindowState.h"
 
@@ -106,15 +107,6 @@ QWidget* MakeStaticText(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
-QWidget* MakeStaticHost(QWidget* parent) {
-    auto* host = new QWidget(parent);
-    host->setAutoFillBackground(true);
-    QPalette palette = host->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    host->setPalette(palette);
-    return host;
-}
-
 QWidget* MakeGroupBox(const ControlTemplate& control, QWidget* parent) {
     auto* group = new QGroupBox(ToQString(control.caption), parent);
     group->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -167,7 +159,7 @@ QWidget* MakeWidget(Dialog& dialog, Control& object, const ControlTemplate& cont
         case ControlKind::StaticText:
             return MakeStaticText(control, parent);
         case ControlKind::StaticHost:
-            return MakeStaticHost(parent);
+            return new VideoHostWidget(parent);
         case ControlKind::GroupBox:
             return MakeGroupBox(control, parent);
     }

@@ -250,9 +250,4 @@ int TrackBar::Maximum() const {
     return slider ? slider->maximum() : 0;
 }
 
-uintptr_t StaticHost::NativeId() {
-    QWidget* widget = State().widget;
-    return widget ? static_cast<uintptr_t>(widget->winId()) : 0;
-}
-
 }  // namespace ui
