@@ -29,4 +29,8 @@ inline constexpr uint16_t kBitmapOk = 9302;
 inline constexpr uint16_t kBitmapYes = 9304;
 inline constexpr uint16_t kBitmapNo = 9305;
 
+// The driver's installation package, a tar of its install files; carried, never used.
+inline constexpr char kDriverType[] = "DRIVER";
+inline constexpr uint16_t kDriverPackageId = 4001;
+
 }  // namespace resources

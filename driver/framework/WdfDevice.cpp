@@ -10,9 +10,16 @@ namespace {
 std::mutex gRegisteredMutex;
 std::map<std::wstring, PDEVICE_OBJECT> gRegisteredInterfaces;
 
-std::wstring LinkFor(PDEVICE_OBJECT physicalDevice, const GUID& interfaceGuid) {
-    return std::wstring(physicalDevice->InstanceName.begin(), physicalDevice->InstanceName.end()) +
-           L"/" + GuidToString(interfaceGuid);
+// "<instance>/<guid>", with "-<reference>" when a reference string is given. Instance names
+// are ASCII (port paths and "sim<n>").
+std::wstring LinkFor(PDEVICE_OBJECT physicalDevice, const GUID& interfaceGuid,
+                     const std::wstring* referenceString) {
+    std::wstring link(physicalDevice->InstanceName.begin(), physicalDevice->InstanceName.end());
+    link += L"/" + GuidToString(interfaceGuid);
+    if (referenceString && !referenceString->empty()) {
+        link += L"-" + *referenceString;
+    }
+    return link;
 }
 
 }  // namespace
@@ -60,11 +67,8 @@ void WdfDeviceSetPnpCapabilities(WDFDEVICE device,
 
 NTSTATUS WdfDeviceCreateDeviceInterface(WDFDEVICE device, const GUID* interfaceGuid,
                                         const std::wstring* referenceString) {
-    std::wstring link = LinkFor(device->PhysicalDevice(), *interfaceGuid);
-    if (referenceString && !referenceString->empty()) {
-        link += L"-" + *referenceString;
-    }
-    device->AddInterface({*interfaceGuid, link});
+    device->AddInterface(
+        {*interfaceGuid, LinkFor(device->PhysicalDevice(), *interfaceGuid, referenceString)});
     return STATUS_SUCCESS;
 }
 
@@ -82,10 +86,7 @@ NTSTATUS IoRegisterDeviceInterface(PDEVICE_OBJECT physicalDevice, const GUID* in
     if (!physicalDevice || !physicalDevice->Interfaces) {
         return STATUS_INVALID_DEVICE_REQUEST;
     }
-    std::wstring link = LinkFor(physicalDevice, *interfaceGuid);
-    if (referenceString && !referenceString->empty()) {
-        link += L"-" + *referenceString;
-    }
+    std::wstring link = LinkFor(physicalDevice, *interfaceGuid, referenceString);
     std::lock_guard lock(gRegisteredMutex);
     gRegisteredInterfaces[link] = physicalDevice;
     *symbolicLink = link;

@@ -72,7 +72,3 @@ void WdfWorkItemEnqueue(WDFWORKITEM workItem) {
 void WdfWorkItemFlush(WDFWORKITEM workItem) {
     workItem->Flush();
 }
-
-WDFOBJECT WdfWorkItemGetParentObject(WDFWORKITEM workItem) {
-    return workItem->Parent();
-}

@@ -52,4 +52,3 @@ NTSTATUS WdfWorkItemCreate(const WDF_WORKITEM_CONFIG* config,
 void WdfWorkItemEnqueue(WDFWORKITEM workItem);
 // Waits until the callback queued before this call has run.
 void WdfWorkItemFlush(WDFWORKITEM workItem);
-WDFOBJECT WdfWorkItemGetParentObject(WDFWORKITEM workItem);
