@@ -1,10 +1,11 @@
-// The Qt widgets behind the controls, and the factory that makes a control from its template.
+// The widgets behind buttons, combo boxes, track bars and list views, which paint as the
+// controls do and report their messages to the dialog. UI thread.
 #pragma once
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
-#include <memory>
 #include <vector>
 
 #include "platform/ui/Controls.h"
@@ -22,8 +23,26 @@ class ButtonWidget final : public QPushButton {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    // A flat text button: the face in the button colour, a one-pixel frame, centred text.
+    void PaintFlat(QPainter& painter);
     Dialog& mDialog;
     Button& mButton;
+};
+
+// A combo box. Its template height covers the field and the dropped-down list together: the
+// field keeps the one-line height of its font whatever it is placed at, and the list shows as
+// many items as fit in the rest.
+class ComboBoxWidget final : public QComboBox {
+  public:
+    ComboBoxWidget(Dialog& dialog, const ControlTemplate& control, int templateHeight,
+                   QWidget* parent);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void FitHeight();
+    int mTemplateHeight;
 };
 
 // A track bar that reports its scroll actions and the end of every move.
@@ -47,12 +66,5 @@ class ListViewWidget final : public QListWidget {
     explicit ListViewWidget(QWidget* parent);
     std::vector<QIcon> images;
 };
-
-// Makes the control of `control` as a child of `parent` at `pixels`.
-std::unique_ptr<Control> CreateControl(Dialog& dialog, const ControlTemplate& control,
-                                       const QRect& pixels, QWidget* parent);
-
-// Applies the colours the dialog's colour handler asks for to `control`.
-void ApplyControlColor(Dialog& dialog, Control& control);
 
 }  // namespace ui::detail

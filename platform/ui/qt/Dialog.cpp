@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/ui/Screen.h"
-#include "platform/ui/qt/ControlWidgets.h"
+#include "platform/ui/qt/ControlFactory.h"
 #include "platform/ui/qt/Convert.h"
 #include "platform/ui/qt/DialogWidget.h"
 #include "platform/ui/qt/Dispatch.h"
