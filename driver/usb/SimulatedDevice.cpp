@@ -93,6 +93,11 @@ NTSTATUS SimulatedDevice::SelectConfiguration(uint8_t configurationValue,
     if (mUnplugged) {
         return STATUS_DEVICE_NOT_CONNECTED;
     }
+    if (mConfigurationFailures > 0) {
+        --mConfigurationFailures;
+        return STATUS_UNSUCCESSFUL;
+    }
+    ++mConfigurationsSelected;
     bool known = std::all_of(interfaceNumbers.begin(), interfaceNumbers.end(),
                              [this](uint8_t number) { return number < mConfig.Interfaces.size(); });
     return configurationValue == 1 && known ? STATUS_SUCCESS : STATUS_UNSUCCESSFUL;
@@ -544,6 +549,16 @@ void SimulatedDevice::ClearTransfers() {
 std::vector<std::pair<uint16_t, uint8_t>> SimulatedDevice::FarWrites() const {
     std::lock_guard lock(mMutex);
     return mFarWrites;
+}
+
+void SimulatedDevice::FailConfigurations(unsigned count) {
+    std::lock_guard lock(mMutex);
+    mConfigurationFailures = count;
+}
+
+size_t SimulatedDevice::ConfigurationsSelected() const {
+    std::lock_guard lock(mMutex);
+    return mConfigurationsSelected;
 }
 
 void SimulatedDevice::Unplug() {

@@ -111,6 +111,10 @@ class SimulatedDevice : public UsbDeviceBackend {
     // The far side's register writes in order: (register, value).
     std::vector<std::pair<uint16_t, uint8_t>> FarWrites() const;
 
+    // The next `count` configuration selections fail.
+    void FailConfigurations(unsigned count);
+    size_t ConfigurationsSelected() const;
+
     // The device is gone: transfers fail and pending reads end.
     void Unplug();
 
@@ -163,6 +167,8 @@ class SimulatedDevice : public UsbDeviceBackend {
     std::deque<std::vector<uint8_t>> mNotifications;
     std::optional<NTSTATUS> mFailNextRead;
     std::deque<PendingRead> mPendingReads;
+    unsigned mConfigurationFailures = 0;
+    size_t mConfigurationsSelected = 0;
     bool mUnplugged = false;
     bool mStopping = false;
     std::thread mDelivery;

@@ -110,6 +110,22 @@ TEST(DeviceSetup, UnplugStopsTheReaderAndWithdrawsBothInterfaces) {
     EXPECT_EQ(second->PendingReads(), 2u);
 }
 
+TEST(DeviceSetup, FailedSetUpIsRetriedAndGivesUpAfterTheLastAttempt) {
+    drivertest::RecordingInterfaceHost interfaces;
+    ostrel::host::DeviceHost host(interfaces, drivertest::ShortTiming());
+    auto recovering = std::make_shared<ostrel::usb::SimulatedDevice>(OrdinaryDevice());
+    recovering->FailConfigurations(1);
+    ASSERT_EQ(host.Bind("sim0", recovering), STATUS_SUCCESS);
+    EXPECT_EQ(recovering->ConfigurationsSelected(), 1u);
+    EXPECT_EQ(recovering->PendingReads(), 2u);  // one reader, not one per attempt
+
+    auto broken = std::make_shared<ostrel::usb::SimulatedDevice>(OrdinaryDevice());
+    broken->FailConfigurations(100);
+    EXPECT_EQ(host.Bind("sim1", broken), STATUS_UNSUCCESSFUL);
+    EXPECT_EQ(host.Device("sim1"), nullptr);
+    EXPECT_EQ(host.Instances(), std::vector<std::string>{"sim0"});
+}
+
 TEST(DeviceSetup, TracingEndsWithTheDriverObject) {
     {
         SimulatedBinding binding(OrdinaryDevice());
