@@ -3,7 +3,6 @@
 #include "platform/ui/qt/ControlFactory.h"
 
 #include <QDateTimeEdit>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,12 +94,6 @@ QWidget* MakeStaticText(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
-QWidget* MakeGroupBox(const ControlTemplate& control, QWidget* parent) {
-    auto* group = new QGroupBox(ToQString(control.caption), parent);
-    group->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return group;
-}
-
 std::unique_ptr<Control> MakeControlObject(const ControlTemplate& control) {
     switch (control.kind) {
         case ControlKind::Button:
@@ -149,7 +142,7 @@ QWidget* MakeWidget(Dialog& dialog, Control& object, const ControlTemplate& cont
         case ControlKind::StaticHost:
             return new VideoHostWidget(parent);
         case ControlKind::GroupBox:
-            return MakeGroupBox(control, parent);
+            return new GroupBoxWidget(ToQString(control.caption), parent);
     }
     return nullptr;
 }

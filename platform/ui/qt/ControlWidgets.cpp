@@ -120,6 +120,28 @@ void TrackBarWidget::Report(int code) {
     DialogDispatch::HorizontalScroll(mDialog, mId, code, value());
 }
 
+GroupBoxWidget::GroupBoxWidget(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void GroupBoxWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QString caption = title();
+    QRect label;
+    if (!caption.isEmpty()) {
+        label = QRect(8, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
+    }
+    // The frame is interrupted where the title is written.
+    painter.setClipRegion(QRegion(rect()).subtracted(label));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, metrics.height() / 2, -1, -1));
+    painter.setClipping(false);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(label, Qt::AlignCenter | Qt::TextSingleLine, caption);
+}
+
 ListViewWidget::ListViewWidget(QWidget* parent) : QListWidget(parent) {
     setViewMode(QListView::IconMode);
     setMovement(QListView::Static);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
@@ -58,6 +59,16 @@ class TrackBarWidget final : public QSlider {
     void Report(int code);
     Dialog& mDialog;
     int mId;
+};
+
+// A group box as the platform draws it: a thin frame without fill whose top line runs through
+// the middle of the title, so that the controls it frames sit well inside it.
+class GroupBoxWidget final : public QGroupBox {
+  public:
+    GroupBoxWidget(const QString& title, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // An icon-view list with its image list.
