@@ -2,6 +2,7 @@
 // 24-bit .bmp file named <id>.bmp into the folder given as the only argument. Run by the
 // build; edit a picture here and it is redrawn. All pictures share the dark palette.
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -139,20 +140,32 @@ void NotePencil(QPainter& p, const QRectF& r) {
     p.drawLine(note.bottomRight() + QPointF(6, -4), note.center() + QPointF(10, -14));
 }
 
-// The record form's field labels, each on the row of its field.
+// The record form's field labels, right-aligned against the fields, each on the row of its
+// field: one-line labels centred on a 20-pixel row, the two long ones on two lines from the
+// row's top (their fields leave room below).
 void FieldLabels(QPainter& p, const QRectF& r) {
     struct Label {
         const char* text;
         int top;  // pixels below the picture's top
     };
-    static const Label kLabels[] = {{"Name", 13},        {"Gender", 41},   {"Blood type", 67},
-                                    {"ID", 97},          {"Address", 126}, {"Medical No.", 174},
-                                    {"First visit", 211}};
-    p.setFont(UiFont(13));
+    static const Label kLabels[] = {{"Name", 13},
+                                    {"Gender", 41},
+                                    {"Blood type", 67},
+                                    {"ID", 97},
+                                    {"Address", 126},
+                                    {"Medical record\nnumber", 174},
+                                    {"First time\nvisit", 211}};
+    QFont font = UiFont(12);
+    font.setStretch(QFont::SemiCondensed);
+    p.setFont(font);
     p.setPen(kLight);
+    const qreal line = QFontMetricsF(font).lineSpacing();
     for (const Label& label : kLabels) {
-        p.drawText(QRectF(r.left() + 4, label.top, r.width() - 8, 20),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::fromLatin1(label.text));
+        const QString text = QString::fromLatin1(label.text);
+        const qreal top =
+            text.contains(QLatin1Char('\n')) ? label.top : label.top + (20 - line) / 2;
+        p.drawText(QRectF(r.left() + 2, top, r.width() - 6, 2 * line),
+                   Qt::AlignRight | Qt::AlignTop, text);
     }
 }
 
@@ -298,10 +311,10 @@ std::vector<Picture> Pictures() {
         {178, 72, 82, face("Delete", Bin)},
         {179, 77, 77, face("Mail", Envelope)},
         {9302, 79, 29, [](QPainter& p, const QRectF& r) { TextButton(p, r, "OK", kAccent); }},
-        {9304, 79, 29,
-         [](QPainter& p, const QRectF& r) { TextButton(p, r, "YES", QColor(60, 140, 90)); }},
-        {9305, 76, 27,
-         [](QPainter& p, const QRectF& r) { TextButton(p, r, "NO", QColor(170, 60, 60)); }},
+        // YES in the accent colour as OK is, NO in the program's dark colour: the questions
+        // ask before deleting, where green for YES would read as the safe answer.
+        {9304, 79, 29, [](QPainter& p, const QRectF& r) { TextButton(p, r, "YES", kAccent); }},
+        {9305, 76, 27, [](QPainter& p, const QRectF& r) { TextButton(p, r, "NO", kDark); }},
         {136, 287, 535, Cover},
         {164, 74, 27, magnifier},
         {197, 63, 55, camera},
