@@ -1,12 +1,10 @@
 // The skinned message box.
 #include "utility/CImageMsgBoxDlg.h"
 
-#include <algorithm>
-
 #include "resources/ResourceIds.h"
 #include "utility/Bitmaps.h"
 #include "utility/Drawing.h"
-#include "utility/WindowGeometry.h"
+#include "utility/SkinnedBox.h"
 
 namespace {
 constexpr int kOkButton = 9403;
@@ -23,17 +21,13 @@ bool CImageMsgBoxDlg::OnInitDialog() {
     mButtonBitmap = ui::Bitmap::FromResource(mButtonBitmapId);
     mButtonWidth = UTILITY_GetBitmapWidth(mButtonBitmap);
     mButtonHeight = UTILITY_GetBitmapHeight(mButtonBitmap);
-    const int32_t textWidth = UTILITY_GetTextWidth(this, mText, mFont);
-    mDialogWidth = std::max(textWidth, mButtonWidth) + 2 * mTextX;
-    mDialogHeight = 100;
-    UTILITY_ResizeWindowAroundCenter(this, mDialogWidth, mDialogHeight);
+    const ui::Size size = SkinnedBoxFitToText(*this, mOwner, mText, mFont, mTextX, mButtonWidth);
+    mDialogWidth = size.width;
+    mDialogHeight = size.height;
     mButtonX = mDialogWidth - mButtonWidth - 10;
     mButtonY = mDialogHeight - mButtonHeight - 10;
     Control<ui::Button>(kOkButton)->SetPlacement(
         ui::Rect::FromSize(mButtonX, mButtonY, mButtonWidth, mButtonHeight));
-    if (mOwner) {
-        UTILITY_CenterWindowOver(mOwner, this);
-    }
     return true;
 }
 
@@ -42,9 +36,7 @@ void CImageMsgBoxDlg::OnBnClickedButtonOk() {
 }
 
 void CImageMsgBoxDlg::OnPaintBox(ui::DrawContext& dc) {
-    dc.SetFont(mFont);
-    dc.SetTextColor(mTextColor);
-    dc.DrawText(mTextX, mTextY, mText);
+    SkinnedBoxPaint(dc, ClientRect(), mText, mFont, mTextColor, mTextX, mTextY);
 }
 
 void CImageMsgBoxDlg::OnDrawItem(int controlId, ui::DrawItem& item) {

@@ -1,12 +1,10 @@
 // The skinned yes/no box.
 #include "utility/CImageYesNoBoxDlg.h"
 
-#include <algorithm>
-
 #include "resources/ResourceIds.h"
 #include "utility/Bitmaps.h"
 #include "utility/Drawing.h"
-#include "utility/WindowGeometry.h"
+#include "utility/SkinnedBox.h"
 
 namespace {
 constexpr int kYesButton = 9401;
@@ -28,18 +26,15 @@ bool CImageYesNoBoxDlg::OnInitDialog() {
     mYesHeight = UTILITY_GetBitmapHeight(mYesBitmap);
     mNoWidth = UTILITY_GetBitmapWidth(mNoBitmap);
     mNoHeight = UTILITY_GetBitmapHeight(mNoBitmap);
-    const int32_t textWidth = UTILITY_GetTextWidth(this, mText, mFont);
-    mDialogWidth = std::max(textWidth, mYesWidth + mNoWidth) + 2 * mTextX;
-    mDialogHeight = 100;
-    UTILITY_ResizeWindowAroundCenter(this, mDialogWidth, mDialogHeight);
+    const ui::Size size =
+        SkinnedBoxFitToText(*this, mOwner, mText, mFont, mTextX, mYesWidth + mNoWidth);
+    mDialogWidth = size.width;
+    mDialogHeight = size.height;
     Control<ui::Button>(kYesButton)
         ->SetPlacement(ui::Rect::FromSize(mDialogWidth - mNoWidth - mYesWidth - 20,
                                           mDialogHeight - mYesHeight - 10, mYesWidth, mYesHeight));
     Control<ui::Button>(kNoButton)->SetPlacement(ui::Rect::FromSize(
         mDialogWidth - mNoWidth - 10, mDialogHeight - mNoHeight - 10, mNoWidth, mNoHeight));
-    if (mOwner) {
-        UTILITY_CenterWindowOver(mOwner, this);
-    }
     return true;
 }
 
@@ -52,9 +47,7 @@ void CImageYesNoBoxDlg::OnBnClickedButtonNo() {
 }
 
 void CImageYesNoBoxDlg::OnPaintBox(ui::DrawContext& dc) {
-    dc.SetFont(mFont);
-    dc.SetTextColor(mTextColor);
-    dc.DrawText(mTextX, mTextY, mText);
+    SkinnedBoxPaint(dc, ClientRect(), mText, mFont, mTextColor, mTextX, mTextY);
 }
 
 void CImageYesNoBoxDlg::OnDrawItem(int controlId, ui::DrawItem& item) {

@@ -24,6 +24,12 @@ TEST_F(SkinnedBoxTest, ShortMessageBoxFitsTheOkButton) {
     OnNextModal([&box](ModalWindow& window) {
         EXPECT_EQ(box.ClientRect(), (ui::Rect{0, 0, 139, 100}));
         EXPECT_EQ(box.FindControl(9403)->PlacementRect(), ui::Rect::FromSize(50, 61, 79, 29));
+        // The face is painted on the button, and a frame keeps the box apart from its owner.
+        const ui::Bitmap shown = window.Grab();
+        const ui::Bitmap face = ui::Bitmap::FromResource(resources::kBitmapOk);
+        EXPECT_EQ(shown.Pixel(50 + 39, 61 + 14), face.Pixel(39, 14));
+        EXPECT_NE(shown.Pixel(0, 50), shown.Pixel(3, 50));
+        EXPECT_EQ(shown.Pixel(0, 50), shown.Pixel(138, 50));
         window.Click(9403);
     });
     EXPECT_EQ(box.DoModal(), 1);
