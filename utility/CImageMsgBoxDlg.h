@@ -11,6 +11,9 @@ class CImageMsgBoxDlg : public ui::Dialog {
   public:
     CImageMsgBoxDlg(ui::Window* owner, const std::wstring& text);
 
+    // The text the box shows.
+    const std::wstring& MessageText() const { return mText; }
+
   protected:
     bool OnInitDialog() override;
 

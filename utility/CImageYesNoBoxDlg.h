@@ -12,6 +12,9 @@ class CImageYesNoBoxDlg : public ui::Dialog {
   public:
     CImageYesNoBoxDlg(ui::Window* owner, const std::wstring& text);
 
+    // The text the box shows.
+    const std::wstring& MessageText() const { return mText; }
+
   protected:
     bool OnInitDialog() override;
 

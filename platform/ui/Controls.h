@@ -87,6 +87,8 @@ class DatePicker final : public Control {
     DatePicker(int id, uint32_t style) : Control(id, ControlKind::DatePicker, style) {}
     void SetDateTime(const DateTime& value);
     DateTime GetDateTime() const;
+    // Limits the dates the operator can pick to earliest..latest (their times are not used).
+    void SetRange(const DateTime& earliest, const DateTime& latest);
 };
 
 // A list view in icon view: items with a caption and a picture from the view's image list.
@@ -97,6 +99,9 @@ class ListView final : public Control {
     void SetImageSize(int width, int height);
     // Adds a picture to the image list; pixels of `transparent` are left out. Returns its index.
     int AddImage(const Bitmap& picture, Color transparent);
+    // Empties the image list; items keep their pictures until they are deleted.
+    void RemoveAllImages();
+    int ImageCount() const;
     void SetColors(Color background, Color textBackground, Color text);
     int InsertItem(const std::wstring& caption, int image);
     void DeleteAllItems();

@@ -127,6 +127,13 @@ DateTime DatePicker::GetDateTime() const {
             value.time().hour(), value.time().minute(), value.time().second()};
 }
 
+void DatePicker::SetRange(const DateTime& earliest, const DateTime& latest) {
+    if (auto* picker = WidgetAs<QDateTimeEdit>(*this)) {
+        picker->setDateRange(QDate(earliest.year, earliest.month, earliest.day),
+                             QDate(latest.year, latest.month, latest.day));
+    }
+}
+
 void ListView::SetImageSize(int width, int height) {
     if (auto* view = WidgetAs<detail::ListViewWidget>(*this)) {
         view->setIconSize(QSize(width, height));
@@ -144,6 +151,17 @@ int ListView::AddImage(const Bitmap& picture, Color transparent) {
     }
     view->images.push_back(QIcon(pixmap));
     return static_cast<int>(view->images.size()) - 1;
+}
+
+void ListView::RemoveAllImages() {
+    if (auto* view = WidgetAs<detail::ListViewWidget>(*this)) {
+        view->images.clear();
+    }
+}
+
+int ListView::ImageCount() const {
+    auto* view = WidgetAs<detail::ListViewWidget>(*this);
+    return view ? static_cast<int>(view->images.size()) : 0;
 }
 
 void ListView::SetColors(Color background, Color textBackground, Color text) {

@@ -1,0 +1,97 @@
+// The main window's message table, start-up and shutdown, and the one-second cover.
+#include "app/CDlgOperationRoom.h"
+
+#include "app/ConfigurationDefaults.h"
+#include "app/OperationRoomIds.h"
+#include "platform/text/Format.h"
+#include "platform/ui/MessageBox.h"
+#include "records/DATABASECONTEXT.h"
+#include "resources/ResourceIds.h"
+#include "utility/CCoverDlg.h"
+#include "utility/CImageMsgBoxDlg.h"
+#include "utility/CImageYesNoBoxDlg.h"
+#include "utility/Configuration.h"
+#include "utility/Files.h"
+
+using namespace operationroom;
+
+CDlgOperationRoom::CDlgOperationRoom(ui::Window* parent)
+    : ui::Dialog(resources::kDialogOperationRoom, parent) {
+    UTILITY_GetModuleFolder(mStringProgramFolder);
+    mStringConfigPath = text::sprintf(L"%s/%s", mStringProgramFolder, L"Sorvanti.ini");
+
+    OnClick(kExit, &CDlgOperationRoom::OnBnClickedButtonExit);
+    OnOwnerDraw(&CDlgOperationRoom::OnDrawItem);
+    OnClick(kCamera, &CDlgOperationRoom::OnBnClickedButtonCamera);
+    OnPaint(&CDlgOperationRoom::OnPaintWindow);
+    OnClick(kSearch, &CDlgOperationRoom::OnBnClickedButtonSearch);
+    OnClick(kIdPhoto, &CDlgOperationRoom::OnBnClickedButtonIdPhoto);
+    OnListDoubleClick(kCustomerList, &CDlgOperationRoom::OnLbnDblclkListCustomer);
+    OnListDoubleClick(kNoteList, &CDlgOperationRoom::OnLbnDblclkListNote);
+    OnClick(kSave, &CDlgOperationRoom::OnBnClickedButtonSaveCustomer);
+    OnClick(kDelete, &CDlgOperationRoom::OnBnClickedButtonDeleteCustomer);
+    OnClick(kNoteSave, &CDlgOperationRoom::OnBnClickedButtonNoteSave);
+    OnClick(kNoteDelete, &CDlgOperationRoom::OnBnClickedButtonNoteDelete);
+    OnClick(kAddNote, &CDlgOperationRoom::OnBnClickedButtonAddNote);
+    OnClick(kAddCustomer, &CDlgOperationRoom::OnBnClickedButtonAddCustomer);
+}
+
+CDlgOperationRoom::~CDlgOperationRoom() = default;
+
+bool CDlgOperationRoom::OnInitDialog() {
+    SetText(text::sprintf(L"Sorvanti v%d.%d", kProgramVersionMajor, kProgramVersionMinor));
+
+    mConfigurationContext = std::make_unique<uint8_t[]>(kConfigurationContextSize);
+    UTILITY_OpenOrCreateFile(this, mConfigurationContext.get(), kConfigurationContextSize,
+                             mStringConfigPath, WriteDefaultConfiguration,
+                             CheckConfigurationVersion);
+
+    mRecordStore = std::make_unique<DATABASECONTEXT>(this);
+    mRecordStore->DatabaseCreate();
+
+    ShowCoverWindow();
+    LayOutWindow();
+    PrepareMediaList();
+    ShowIdPhoto();
+    RefreshCustomerList();
+    return true;
+}
+
+void CDlgOperationRoom::OnDestroy() {
+    if (mRecordStore) {
+        if (mRecordStore->IsOpen()) {
+            mRecordStore->Close();
+        }
+        mRecordStore.reset();
+    }
+    mConfigurationContext.reset();
+}
+
+void CDlgOperationRoom::ShowCoverWindow() {
+    CCoverDlg cover(nullptr);
+    cover.mPictureBitmapId = resources::kBitmapCover;
+    cover.mBackgroundColor = ui::Rgb(242, 242, 242);
+    cover.DoModal();
+}
+
+void CDlgOperationRoom::OnBnClickedButtonExit() {
+    PostClose();
+}
+
+bool CDlgOperationRoom::RequireCustomer() {
+    if (mCustomerSerialNumber < 0) {
+        ShowMessage(L"Please select one customer!");
+        return false;
+    }
+    return true;
+}
+
+void CDlgOperationRoom::ShowMessage(const std::wstring& text) {
+    CImageMsgBoxDlg box(this, text);
+    box.DoModal();
+}
+
+bool CDlgOperationRoom::AskYesNo(const std::wstring& text) {
+    CImageYesNoBoxDlg box(this, text);
+    return box.DoModal() == ui::kIdYes;
+}

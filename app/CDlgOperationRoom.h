@@ -1,0 +1,105 @@
+// The main window: the patient list and search on the left, the record form with the identity
+// photo in the middle, the notes of the selected patient on the right and the thumbnails of
+// the patient's captures below. It fills the screen above the taskbar and stays open for the
+// whole run; it owns the record store and the configuration context block.
+//
+// The work is split by job: CDlgOperationRoom.cpp (start-up, shutdown, the cover),
+// OperationRoomLayout.cpp (placement, fonts, painting), OperationRoomRecordForm.cpp (the form),
+// OperationRoomPatients.cpp (list, search, new, save, delete), OperationRoomNotes.cpp,
+// OperationRoomMedia.cpp (the media list and the camera commands) and OperationRoomIdPhoto.cpp.
+// UI thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/ui/Dialog.h"
+#include "records/Records.h"
+
+class DATABASECONTEXT;
+
+class CDlgOperationRoom : public ui::Dialog {
+  public:
+    explicit CDlgOperationRoom(ui::Window* parent);
+    ~CDlgOperationRoom() override;
+
+  protected:
+    bool OnInitDialog() override;
+    // Enter does nothing: it would otherwise end the program from the search field.
+    void OnOK() override {}
+    void OnDestroy() override;
+
+  private:
+    static constexpr int kConfigurationContextSize = 40;
+
+    // Start-up.
+    void ShowCoverWindow();
+    void LayOutWindow();
+    void LayOutHeaderBand(int width);
+    void LayOutControls(int width, int height);
+    void PrepareMediaList();
+
+    // Drawing.
+    void OnDrawItem(int controlId, ui::DrawItem& item);
+    void OnPaintWindow(ui::DrawContext& dc);
+    // Repaints the Info or NoteInfo band after its text member changed.
+    void RedrawBand(int controlId);
+
+    // The record form.
+    void UpdateMediaPaths();
+    // Shows `record`; false when its first-visit date cannot be read (the picker then shows
+    // today and every other field is filled).
+    bool FillRecordForm(const CustomerRecord& record);
+    CustomerRecord ReadRecordForm();
+    void ClearRecordForm();
+    void SetRecordFormToday();
+
+    // Patients.
+    void RefreshCustomerList();
+    void ShowSelectedCustomer(int32_t serialNumber, const CustomerRecord& record);
+    void OnLbnDblclkListCustomer();
+    void OnBnClickedButtonSearch();
+    void OnBnClickedButtonAddCustomer();
+    void OnBnClickedButtonSaveCustomer();
+    void OnBnClickedButtonDeleteCustomer();
+    // Shows "Please select one customer!" and returns false when no patient is selected.
+    bool RequireCustomer();
+
+    // Notes.
+    void RefreshNoteList();
+    void ClearNoteSelection();
+    void OnBnClickedButtonAddNote();
+    void OnLbnDblclkListNote();
+    void OnBnClickedButtonNoteSave();
+    void OnBnClickedButtonNoteDelete();
+
+    // Media list and camera commands.
+    void RefreshMediaList();
+    // Empties the media list and its pictures.
+    void ClearMediaList();
+    void AddMediaItem(const std::wstring& fileName);
+    void OnBnClickedButtonCamera();
+
+    // Identity photo.
+    void ShowIdPhoto();
+    void OnBnClickedButtonIdPhoto();
+
+    void OnBnClickedButtonExit();
+    void ShowMessage(const std::wstring& text);
+    bool AskYesNo(const std::wstring& text);
+
+    std::unique_ptr<DATABASECONTEXT> mRecordStore;
+    std::unique_ptr<uint8_t[]> mConfigurationContext;
+    std::wstring mStringProgramFolder;
+    std::wstring mStringConfigPath;
+    int32_t mCustomerSerialNumber = -1;
+    int32_t mNoteSerialNumber = -1;
+    std::wstring mStringImageFolder;
+    std::wstring mStringVideoFolder;
+    std::wstring mStringThumbnailFolder;
+    std::wstring mStringIdPhotoPath;
+    std::wstring mStringInfo;
+    std::wstring mStringNoteInfo;
+    ui::Bitmap mIdPhotoBitmap;
+};

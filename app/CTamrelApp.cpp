@@ -1,0 +1,23 @@
+// Start-up and exit of the application. The window layer provides the controls, the image
+// codecs and the look of standard controls itself; the component model needs no start-up here
+// but is started and ended through the utility library all the same.
+#include "app/CTamrelApp.h"
+
+#include "app/CDlgOperationRoom.h"
+#include "utility/System.h"
+
+bool CTamrelApp::InitInstance() {
+    UTILITY_InitCom();
+    {
+        CDlgOperationRoom dialog(nullptr);
+        SetMainWindow(&dialog);
+        dialog.DoModal();
+        SetMainWindow(nullptr);
+    }
+    return false;
+}
+
+int CTamrelApp::ExitInstance() {
+    UTILITY_UninitCom();
+    return ui::Application::ExitInstance();
+}

@@ -1,0 +1,51 @@
+// The identity photo: shown on the ID PHOTO button (the placeholder when the patient has
+// none), and imported from any image file the platform reads.
+#include "app/BitmapFileReplace.h"
+#include "app/CDlgOperationRoom.h"
+#include "app/OperationRoomIds.h"
+#include "platform/text/Format.h"
+#include "records/MediaLayout.h"
+#include "utility/Bitmaps.h"
+#include "utility/Drawing.h"
+#include "utility/FileDialog.h"
+
+using namespace operationroom;
+
+namespace {
+constexpr uint16_t kPlaceholderBitmap = 208;
+}  // namespace
+
+void CDlgOperationRoom::ShowIdPhoto() {
+    auto* button = Control<ui::Button>(kIdPhoto);
+    const ui::Bitmap photo =
+        mStringIdPhotoPath.empty() ? ui::Bitmap() : UTILITY_LoadBitmapFile(mStringIdPhotoPath);
+    if (photo.IsNull()) {
+        UTILITY_SetButtonBitmap(button, mIdPhotoBitmap, kPlaceholderBitmap);
+        return;
+    }
+    UTILITY_SetButtonBitmapFit(this, mIdPhotoBitmap, photo, button);
+}
+
+void CDlgOperationRoom::OnBnClickedButtonIdPhoto() {
+    if (!RequireCustomer()) {
+        return;
+    }
+    std::wstring path;
+    if (!UTILITY_OpenFileDialog(path, L"image", true) || path.size() < 4) {
+        return;
+    }
+    const ui::Bitmap picture = ui::Bitmap::LoadImageFile(path);
+    if (picture.IsNull()) {
+        return;
+    }
+    // Both files are written from the one decoded picture, each complete or not at all, and
+    // the button changes only once the patient's own file is in place. Failures stay silent:
+    // the button keeps its previous picture.
+    const std::wstring scratch =
+        text::sprintf(L"%s/%s/%s/%s", mStringProgramFolder, media::kDatabaseFolder,
+                      media::kIdPhotoFolder, media::kTempIdPhotoFileName);
+    if (!ReplaceBitmapFile(picture, scratch) || !ReplaceBitmapFile(picture, mStringIdPhotoPath)) {
+        return;
+    }
+    ShowIdPhoto();
+}
