@@ -6,6 +6,7 @@
 
 #include "platform/fs/Resources.h"
 #include "platform/text/Text.h"
+#include "platform/ui/qt/AreaAverage.h"
 #include "platform/ui/qt/BitmapData.h"
 #include "platform/ui/qt/Convert.h"
 
@@ -130,8 +131,12 @@ Bitmap Bitmap::Stretched(int width, int height) const {
     if (IsNull() || width <= 0 || height <= 0) {
         return {};
     }
+    const QImage& image = mData->image;
+    if (detail::CanShrinkByAreaAverage(image, width, height)) {
+        return BitmapFromQImage(detail::ShrinkByAreaAverage(image, width, height));
+    }
     return BitmapFromQImage(
-        mData->image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 bool Bitmap::SaveImageFile(const std::wstring& path) const {

@@ -56,6 +56,31 @@ TEST_F(DrawingTest, HalfToneStretchAveragesAreas) {
     EXPECT_NEAR(one.Pixel(0, 0).red, 100, 2);
 }
 
+TEST_F(DrawingTest, HalfToneShrinkWeighsPartlyCoveredPixels) {
+    // Three columns 0, 90, 180 shrunk to two: each target pixel covers one and a half source
+    // pixels, the middle one half each. 24-bit (camera buffers) and 32-bit (memory surfaces)
+    // sources alike; growing a side is left to plain smoothing.
+    std::vector<std::byte> dib(12);
+    for (int x = 0; x < 3; ++x) {
+        dib[x * 3 + 2] = static_cast<std::byte>(x * 90);
+    }
+    ui::Bitmap surface(3, 1);
+    {
+        ui::DrawContext dc(surface);
+        for (int x = 0; x < 3; ++x) {
+            dc.FillRect({x, 0, x + 1, 1}, ui::Rgb(static_cast<uint8_t>(x * 90), 0, 0));
+        }
+    }
+    for (const ui::Bitmap& source : {ui::Bitmap::FromDib(3, 1, 24, dib), surface}) {
+        const ui::Bitmap two = source.Stretched(2, 1);
+        EXPECT_EQ(two.Pixel(0, 0), ui::Rgb(30, 0, 0));
+        EXPECT_EQ(two.Pixel(1, 0), ui::Rgb(150, 0, 0));
+        EXPECT_EQ(source.Stretched(1, 1).Pixel(0, 0), ui::Rgb(90, 0, 0));
+        EXPECT_EQ(source.Stretched(3, 1).Pixel(2, 0), ui::Rgb(180, 0, 0));
+        EXPECT_EQ(source.Stretched(2, 2).Dimensions(), (ui::Size{2, 2}));
+    }
+}
+
 TEST_F(DrawingTest, RectanglesTextAndCopiesOnAMemorySurface) {
     ui::Bitmap surface(60, 40, ui::Rgb(66, 68, 79));
     {
