@@ -104,7 +104,7 @@ struct Pipeline::Impl {
         g_object_set(previewQueue, "leaky", 2, "max-size-buffers", 2u, "max-size-bytes", 0u,
                      "max-size-time", guint64{0}, nullptr);
         detail::CapsPtr bgr(
-            gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGR", nullptr));
+            gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", nullptr));
         g_object_set(grabber, "caps", bgr.get(), "sync", FALSE, "max-buffers", 1u, "drop", TRUE,
                      nullptr);
         GstAppSinkCallbacks callbacks{};
@@ -234,10 +234,10 @@ Status Pipeline::GetCurrentBuffer(std::vector<uint8_t>& buffer) const {
         sample.reset(gst_sample_ref(mImpl->newest.get()));
         info = mImpl->info;
     }
+    const int width = GST_VIDEO_INFO_WIDTH(&info);
     const int height = GST_VIDEO_INFO_HEIGHT(&info);
     const int sourceStride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
-    const int rowBytes = GST_VIDEO_INFO_WIDTH(&info) * 3;
-    const int stride = (rowBytes + 3) & ~3;
+    const int stride = (width * 3 + 3) & ~3;
     GstMapInfo map;
     GstBuffer* frame = gst_sample_get_buffer(sample.get());
     if (!gst_buffer_map(frame, &map, GST_MAP_READ)) {
@@ -245,8 +245,11 @@ Status Pipeline::GetCurrentBuffer(std::vector<uint8_t>& buffer) const {
     }
     buffer.assign(static_cast<std::size_t>(stride) * height, 0);
     for (int row = 0; row < height; ++row) {
-        std::memcpy(buffer.data() + static_cast<std::size_t>(height - 1 - row) * stride,
-                    map.data + static_cast<std::size_t>(row) * sourceStride, rowBytes);
+        const uint8_t* from = map.data + static_cast<std::size_t>(row) * sourceStride;
+        uint8_t* to = buffer.data() + static_cast<std::size_t>(height - 1 - row) * stride;
+        for (int column = 0; column < width; ++column, from += 4, to += 3) {
+            to[0] = from[0], to[1] = from[1], to[2] = from[2];
+        }
     }
     gst_buffer_unmap(frame, &map);
     return S_OK;

@@ -1,12 +1,13 @@
 // The running graph of one camera: the source's stream, a grabber that keeps only the newest
-// frame as 24-bit BGR, the preview fed from that frame, and optionally an AVI recording of
-// the stream. Started and stopped from one thread; the grabber may be read from any thread.
+// frame, the preview fed from that frame, and optionally an AVI recording of the stream. Started and stopped from one thread; the grabber may be read from any thread.
 //
-//   not recording:   source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGR grabber
-//   recording:       source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGR grabber
+//   not recording:   source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGRx grabber
+//   recording:       source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGRx grabber
 //                                  \-> queue -> [jpegenc] -> avimux -> filesink
 //
-// The recording keeps a Motion-JPEG stream as it comes and encodes raw ones. Stop ends a
+// The grabber holds 32-bit BGRx, the layout the screen paints without converting; a still is
+// repacked to 24 bits when it is copied. The recording keeps a Motion-JPEG stream as it comes
+// and encodes raw ones. Stop ends a
 // recording with end-of-stream and waits (bounded) until the writer has finished the file, so
 // an AVI is complete and playable after every stop.
 #pragma once
@@ -23,8 +24,8 @@
 
 namespace capture {
 
-// A frame as the grabber holds it: BGR, 3 bytes per pixel, rows top-down, each row `stride`
-// bytes (a multiple of 4). Valid only during the callback that receives it.
+// A frame as the grabber holds it: 4 bytes per pixel (blue, green, red, unused), rows
+// top-down, each row `stride` bytes. Valid only during the callback that receives it.
 struct FrameView {
     const uint8_t* data = nullptr;
     int width = 0;

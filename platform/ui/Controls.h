@@ -141,10 +141,13 @@ class StaticHost final : public Control {
   public:
     StaticHost(int id, uint32_t style);
     ~StaticHost() override;
-    // A frame of blue-green-red pixels, 3 bytes each, rows top-down, `stride` bytes apart.
-    void PresentFrame(const uint8_t* bgr, int width, int height, int stride);
+    // A frame of 4-byte pixels (blue, green, red, unused), rows top-down, `stride` bytes
+    // apart.
+    void PresentFrame(const uint8_t* bgrx, int width, int height, int stride);
     // Shows the background again.
     void ClearFrame();
+    // How many frames have been painted so far (for measuring the live picture's rate).
+    int FramesPainted() const;
     const std::shared_ptr<detail::VideoFrameSlot>& FrameSlot() const { return mSlot; }
 
   private:

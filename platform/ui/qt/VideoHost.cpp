@@ -22,6 +22,7 @@ void VideoHostWidget::paintEvent(QPaintEvent*) {
         std::lock_guard lock(slot.mutex);
         frame = slot.frame;  // shares the pixels; the presenter detaches before writing
         slot.repaintPending = false;
+        slot.framesPainted += frame.isNull() ? 0 : 1;
     }
     if (frame.isNull()) {
         painter.fillRect(rect(), Qt::black);
@@ -39,8 +40,8 @@ StaticHost::StaticHost(int id, uint32_t style)
 
 StaticHost::~StaticHost() = default;
 
-void StaticHost::PresentFrame(const uint8_t* bgr, int width, int height, int stride) {
-    if (bgr == nullptr || width <= 0 || height <= 0 || stride < width * 3) {
+void StaticHost::PresentFrame(const uint8_t* bgrx, int width, int height, int stride) {
+    if (bgrx == nullptr || width <= 0 || height <= 0 || stride < width * 4) {
         return;
     }
     bool postRepaint = false;
@@ -48,12 +49,12 @@ void StaticHost::PresentFrame(const uint8_t* bgr, int width, int height, int str
         std::lock_guard lock(mSlot->mutex);
         QImage& frame = mSlot->frame;
         if (frame.width() != width || frame.height() != height) {
-            frame = QImage(width, height, QImage::Format_BGR888);
+            frame = QImage(width, height, QImage::Format_RGB32);  // B, G, R, x in memory
         }
         // bits() detaches from a copy the painter may still hold.
         for (int row = 0; row < height; ++row) {
-            std::memcpy(frame.scanLine(row), bgr + static_cast<std::size_t>(row) * stride,
-                        static_cast<std::size_t>(width) * 3);
+            std::memcpy(frame.scanLine(row), bgrx + static_cast<std::size_t>(row) * stride,
+                        static_cast<std::size_t>(width) * 4);
         }
         postRepaint = !mSlot->repaintPending;
         mSlot->repaintPending = true;
@@ -61,6 +62,11 @@ void StaticHost::PresentFrame(const uint8_t* bgr, int width, int height, int str
     if (postRepaint) {
         State().Run([this] { State().widget->update(); }, false);
     }
+}
+
+int StaticHost::FramesPainted() const {
+    std::lock_guard lock(mSlot->mutex);
+    return mSlot->framesPainted;
 }
 
 void StaticHost::ClearFrame() {

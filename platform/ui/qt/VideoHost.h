@@ -12,6 +12,7 @@ struct VideoFrameSlot {
     std::mutex mutex;
     QImage frame;                 // null: show the background
     bool repaintPending = false;  // a repaint is posted and has not taken the frame yet
+    int framesPainted = 0;
 };
 
 // Paints its host's newest frame scaled to the whole client area, black where there is none.

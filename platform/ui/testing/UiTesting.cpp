@@ -279,12 +279,26 @@ bool ModalWindow::IsOpen() const {
     return mData.widget && mData.widget->isVisible();
 }
 
-bool ModalWindow::WaitUntilEnded(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (IsOpen() && timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+namespace {
+
+// Handles events as they come while `condition` holds, for at most `milliseconds`. Sleeps
+// between events (a 10 ms tick bounds each wait) instead of spinning, so a waiting test costs
+// no processor time and measurements made meanwhile see only the program's own work.
+template <class Condition>
+void ProcessEventsWhile(Condition condition, int milliseconds) {
+    QTimer tick;
+    tick.start(10);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (condition() && elapsed.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
+}
+
+}  // namespace
+
+bool ModalWindow::WaitUntilEnded(int milliseconds) {
+    ProcessEventsWhile([this] { return IsOpen(); }, milliseconds);
     return !IsOpen();
 }
 
@@ -298,11 +312,7 @@ int PendingModalActions() {
 
 void PumpEvents(int milliseconds) {
     QCoreApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-    }
+    ProcessEventsWhile([] { return true; }, milliseconds);
     QCoreApplication::processEvents();
 }
 
