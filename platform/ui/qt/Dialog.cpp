@@ -97,9 +97,8 @@ int Dialog::DoModal() {
     runtime.ended = false;
     runtime.result = 0;
 
-    QWidget* parentWidget =
-        mParent && mParent->State().widget ? mParent->State().widget->window() : nullptr;
-    auto* widget = new detail::DialogWidget(*this, parentWidget, FlagsFor(dialogTemplate->style));
+    auto* widget = new detail::DialogWidget(*this, detail::TopLevelWidgetOf(mParent),
+                                            FlagsFor(dialogTemplate->style));
     runtime.widget = widget;
     State().Attach(widget);
     widget->setWindowTitle(ToQString(dialogTemplate->caption));

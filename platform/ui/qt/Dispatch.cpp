@@ -103,9 +103,7 @@ Dialog* DialogOf(Window& window) {
     if (auto* dialog = dynamic_cast<Dialog*>(&window)) {
         return dialog;
     }
-    QWidget* widget = window.State().widget;
-    QWidget* top = widget ? widget->window() : nullptr;
-    return dynamic_cast<Dialog*>(WindowOf(top));
+    return dynamic_cast<Dialog*>(WindowOf(TopLevelWidgetOf(&window)));
 }
 
 void DeliverLeftButtonDown(Window& window, Point client) {

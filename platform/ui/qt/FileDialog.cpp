@@ -11,10 +11,7 @@
 namespace ui {
 
 bool ShowOpenFileDialog(const OpenFileRequest& request, std::wstring& path) {
-    QWidget* parent = request.owner && request.owner->State().widget
-                          ? request.owner->State().widget->window()
-                          : nullptr;
-    QFileDialog dialog(parent);
+    QFileDialog dialog(detail::TopLevelWidgetOf(request.owner));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ReadOnly);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -29,10 +29,10 @@ QMessageBox::Icon IconFor(uint32_t style) {
 
 int QtMessageBoxPresenter::Show(Window* owner, const std::wstring& text,
                                 const std::wstring& caption, uint32_t style) {
-    QWidget* parent = owner && owner->State().widget ? owner->State().widget->window() : nullptr;
     const bool yesNo = (style & 0x0F) == kYesNo;
     QMessageBox box(IconFor(style), ToQString(caption), ToQString(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    TopLevelWidgetOf(owner));
     NotifyModalStart({&box, nullptr});
     switch (box.exec()) {
         case QMessageBox::Yes:

@@ -4,77 +4,12 @@
 #include <QApplication>
 #include <QThread>
 #include <QTimer>
-#include <QWindow>
 
 #include "platform/ui/qt/Convert.h"
 #include "platform/ui/qt/Dispatch.h"
 #include "platform/ui/qt/WindowState.h"
 
 namespace ui {
-namespace detail {
-namespace {
-
-constexpr char kWindowProperty[] = "sorvanti.window";
-
-const QEvent::Type kRunEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-class RunEvent final : public QEvent {
-  public:
-    explicit RunEvent(std::function<void()> action)
-        : QEvent(kRunEvent), mAction(std::move(action)) {}
-    void Run() { mAction(); }
-
-  private:
-    std::function<void()> mAction;
-};
-
-}  // namespace
-
-bool Relay::event(QEvent* event) {
-    if (event->type() != kRunEvent) {
-        return QObject::event(event);
-    }
-    static_cast<RunEvent*>(event)->Run();
-    return true;
-}
-
-void WindowState::Attach(QWidget* newWidget) {
-    widget = newWidget;
-    widget->setProperty(kWindowProperty, QVariant::fromValue(static_cast<void*>(window)));
-    std::lock_guard lock(channel->mutex);
-    channel->relay = new Relay(newWidget);
-}
-
-void WindowState::Detach() {
-    {
-        std::lock_guard lock(channel->mutex);
-        channel->relay = nullptr;
-    }
-    if (widget) {
-        widget->setProperty(kWindowProperty, QVariant());
-    }
-    widget = nullptr;
-}
-
-void WindowState::Run(std::function<void()> action, bool direct) {
-    if (direct && IsUiThread()) {
-        if (widget) {
-            action();
-        }
-        return;
-    }
-    std::lock_guard lock(channel->mutex);
-    if (channel->relay) {
-        QCoreApplication::postEvent(channel->relay, new RunEvent(std::move(action)));
-    }
-}
-
-Window* WindowOf(const QWidget* widget) {
-    return widget ? static_cast<Window*>(widget->property(kWindowProperty).value<void*>())
-                  : nullptr;
-}
-
-}  // namespace detail
 
 Window::Window(int id) : mId(id), mState(std::make_unique<detail::WindowState>()) {
     mState->window = this;

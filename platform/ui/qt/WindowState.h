@@ -1,6 +1,6 @@
-// How a ui::Window is tied to its Qt widget: the widget while it exists, and a channel through
-// which any thread can post work to the UI thread for that window. The channel outlives the
-// widget; posting to a window whose widget is gone does nothing.
+// How a ui::Window is tied to its Qt widget: the widget while it exists, and the relay through
+// which any thread can post work to the UI thread for that window. Posting to a window whose
+// widget is gone does nothing: the relay dies with the widget, and Qt drops what was queued.
 #pragma once
 
 #include <QEvent>
@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <mutex>
 
 #include "platform/ui/Window.h"
@@ -23,15 +22,12 @@ class Relay final : public QObject {
     bool event(QEvent* event) override;
 };
 
-struct Channel {
-    std::mutex mutex;
-    Relay* relay = nullptr;  // null while the window has no widget
-};
-
 struct WindowState {
     Window* window = nullptr;
     QPointer<QWidget> widget;
-    std::shared_ptr<Channel> channel = std::make_shared<Channel>();
+    // Guards `relay`, which worker threads read to post and the UI thread sets and clears.
+    std::mutex relayMutex;
+    Relay* relay = nullptr;  // null while the window has no widget
 
     // Ties the window to `widget` (UI thread).
     void Attach(QWidget* newWidget);
@@ -44,5 +40,9 @@ struct WindowState {
 
 // The ui::Window a widget belongs to, or null.
 Window* WindowOf(const QWidget* widget);
+
+// The top-level widget `window` lies in (itself for a dialog), or null when `window` is null or
+// has no widget: the parent of the modal windows it opens.
+QWidget* TopLevelWidgetOf(const Window* window);
 
 }  // namespace ui::detail
