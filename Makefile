@@ -1,5 +1,5 @@
 # Front for the README's commands. Each target installs what is missing first.
-.PHONY: deps test test-asan build clean
+.PHONY: deps run test test-asan build clean
 
 deps:
 	./scripts/install-deps.sh
@@ -7,6 +7,19 @@ deps:
 build: deps
 	cmake --preset default
 	cmake --build --preset default
+
+# Builds and starts Sorvanti. Without a display, runs the scripted tour under Xvfb instead and
+# saves a screenshot of each step in build/tour/screenshots.
+run: deps
+	cmake --preset default
+	cmake --build --preset default --target sorvanti sorvanti_tour
+	@if [ -n "$$DISPLAY" ]; then \
+	  ./build/default/app/sorvanti; \
+	else \
+	  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1920x1080x24" \
+	    ./build/default/tools/sorvanti_tour build/tour && \
+	  echo "Screenshots of the tour: $(CURDIR)/build/tour/screenshots"; \
+	fi
 
 # Builds everything and runs every test but the benchmarks.
 test: build

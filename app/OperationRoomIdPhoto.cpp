@@ -8,6 +8,7 @@
 #include "utility/Bitmaps.h"
 #include "utility/Drawing.h"
 #include "utility/FileDialog.h"
+#include "utility/Files.h"
 
 using namespace operationroom;
 
@@ -17,8 +18,10 @@ constexpr uint16_t kPlaceholderBitmap = 208;
 
 void CDlgOperationRoom::ShowIdPhoto() {
     auto* button = Control<ui::Button>(kIdPhoto);
-    const ui::Bitmap photo =
-        mStringIdPhotoPath.empty() ? ui::Bitmap() : UTILITY_LoadBitmapFile(mStringIdPhotoPath);
+    // Most patients have no photo: only an existing file is loaded.
+    const ui::Bitmap photo = UTILITY_FileExists(mStringIdPhotoPath)
+                                 ? UTILITY_LoadBitmapFile(mStringIdPhotoPath)
+                                 : ui::Bitmap();
     if (photo.IsNull()) {
         UTILITY_SetButtonBitmap(button, mIdPhotoBitmap, kPlaceholderBitmap);
         return;

@@ -57,9 +57,9 @@ struct Placement {
 
 void CDlgOperationRoom::LayOutWindow() {
     SetBackgroundColor(kBackground);
-    // The two lists get the small font too: the template's 8 points are hard to read on a
-    // full-HD screen.
-    for (int id : {kGender, kBloodType, kPid, kAddress, kCustomerList, kNoteList}) {
+    // The patient list gets the small font too: the template's 8 points are hard to read on a
+    // full-HD screen. (The notes list keeps them: its lines just fit its width.)
+    for (int id : {kGender, kBloodType, kPid, kAddress, kCustomerList}) {
         FindControl(id)->SetFont(kSmallFont);
     }
     for (int id : {kInfoBand, kSearchText, kVisitFirst, kNoteText}) {
