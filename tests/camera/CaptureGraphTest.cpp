@@ -136,6 +136,19 @@ TEST_F(CaptureGraphTest, RecordingWritesAPlayableClipWhileTheGrabberKeepsWorking
     }
 }
 
+TEST_F(CaptureGraphTest, ReleasingARecordingGraphStillFinishesTheClip) {
+    testsupport::TestProgramFolder folder;
+    VirtualCamera camera;
+    Open(camera);
+    const auto clip = folder.Path() / "V1512311846002.avi";
+    ASSERT_TRUE(StartGraph(mGraph, nullptr, WM_GRAPH_NOTIFY, 0, text::FromPath(clip), true));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ReleaseGraph(mGraph);  // as when the window closes mid-recording
+    const ClipInfo info = ProbeClip(clip.string());
+    EXPECT_TRUE(info.decoded);
+    EXPECT_GE(info.frames, 5);
+}
+
 TEST_F(CaptureGraphTest, AdjustmentsChangeThePictureAndRespectTheDevice) {
     capture::VirtualCameraConfig config;
     config.procAmp[capture::kSaturation].reset();
