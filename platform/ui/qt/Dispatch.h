@@ -2,9 +2,7 @@
 // escapes a handler is shown with its text and a stop icon and the command is abandoned.
 #pragma once
 
-#include <QWidget>
 #include <functional>
-#include <string>
 
 #include "platform/ui/Dialog.h"
 
@@ -46,9 +44,6 @@ void DeliverCommand(Window& window, int id);
 void DeliverClose(Window& window);
 void DeliverDeviceChange(Window& window, uint32_t event);
 void DeliverHotKey(Window& window, int id);
-
-void SetWidgetText(QWidget& widget, const std::wstring& text);
-std::wstring WidgetText(const QWidget& widget);
 
 }  // namespace detail
 }  // namespace ui

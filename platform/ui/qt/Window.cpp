@@ -7,6 +7,7 @@
 
 #include "platform/ui/qt/Convert.h"
 #include "platform/ui/qt/Dispatch.h"
+#include "platform/ui/qt/WidgetText.h"
 #include "platform/ui/qt/WindowState.h"
 
 namespace ui {
