@@ -76,9 +76,6 @@ class Dialog : public Window {
     // Template dialog units to pixels of the template font.
     Rect DialogUnitsToPixels(const Rect& units) const;
 
-    struct Runtime;
-    Runtime& Internal() { return *mRuntime; }
-
   protected:
     virtual bool OnInitDialog() { return true; }
     virtual void OnOK() { EndDialog(1); }
@@ -147,6 +144,7 @@ class Dialog : public Window {
 
   private:
     friend struct DialogDispatch;
+    struct Runtime;  // the window and controls during the modal run
     enum class Command { Click, DoubleClick, ListDoubleClick, SelectionChange, ItemActivate };
     using CommandHandler = std::function<void(int)>;
 

@@ -44,9 +44,9 @@ class DrawContext {
     // Copies width x height pixels at (sourceX, sourceY) of this surface to (x, y).
     void CopyBits(int x, int y, int width, int height, int sourceX, int sourceY);
 
+    // The window layer's own constructor: a context over its painter.
     struct Data;
     explicit DrawContext(std::unique_ptr<Data> data);
-    Data& Internal() { return *mData; }
 
   private:
     std::unique_ptr<Data> mData;
