@@ -1,6 +1,8 @@
 // Message delivery to dialogs and the guard around every handler.
 #include "platform/ui/qt/Dispatch.h"
 
+#include <utility>
+
 #include "platform/fs/ProgramFolder.h"
 #include "platform/odbc/Error.h"
 #include "platform/text/Text.h"
@@ -8,6 +10,17 @@
 #include "platform/ui/qt/WindowState.h"
 
 namespace ui {
+namespace {
+
+// Calls the dialog's handler, when it has one, guarded.
+template <class Handler, class... Arguments>
+void CallHandler(Dialog& dialog, const Handler& handler, Arguments&&... arguments) {
+    if (handler) {
+        detail::Guarded(&dialog, [&] { handler(std::forward<Arguments>(arguments)...); });
+    }
+}
+
+}  // namespace
 
 void DialogDispatch::Command(Dialog& dialog, int command, int id, int argument) {
     auto it = dialog.mCommands.find({static_cast<Dialog::Command>(command), id});
@@ -21,45 +34,31 @@ void DialogDispatch::Command(Dialog& dialog, int command, int id, int argument) 
 }
 
 void DialogDispatch::OwnerDraw(Dialog& dialog, DrawItem& item) {
-    if (dialog.mOwnerDraw) {
-        detail::Guarded(&dialog, [&] { dialog.mOwnerDraw(item.controlId, item); });
-    }
+    CallHandler(dialog, dialog.mOwnerDraw, item.controlId, item);
 }
 
 void DialogDispatch::Paint(Dialog& dialog, DrawContext& dc) {
-    if (dialog.mPaint) {
-        detail::Guarded(&dialog, [&] { dialog.mPaint(dc); });
-    }
+    CallHandler(dialog, dialog.mPaint, dc);
 }
 
 void DialogDispatch::ControlColor(Dialog& dialog, ui::ControlColor& request) {
-    if (dialog.mControlColor) {
-        detail::Guarded(&dialog, [&] { dialog.mControlColor(request); });
-    }
+    CallHandler(dialog, dialog.mControlColor, request);
 }
 
 void DialogDispatch::LeftButtonDown(Dialog& dialog, Point client) {
-    if (dialog.mLeftButtonDown) {
-        detail::Guarded(&dialog, [&] { dialog.mLeftButtonDown(client); });
-    }
+    CallHandler(dialog, dialog.mLeftButtonDown, client);
 }
 
 void DialogDispatch::DeviceChange(Dialog& dialog, uint32_t event) {
-    if (dialog.mDeviceChange) {
-        detail::Guarded(&dialog, [&] { dialog.mDeviceChange(event); });
-    }
+    CallHandler(dialog, dialog.mDeviceChange, event);
 }
 
 void DialogDispatch::HotKey(Dialog& dialog, int id) {
-    if (dialog.mHotKey) {
-        detail::Guarded(&dialog, [&] { dialog.mHotKey(id); });
-    }
+    CallHandler(dialog, dialog.mHotKey, id);
 }
 
 void DialogDispatch::HorizontalScroll(Dialog& dialog, int id, int code, int position) {
-    if (dialog.mHorizontalScroll) {
-        detail::Guarded(&dialog, [&] { dialog.mHorizontalScroll(id, code, position); });
-    }
+    CallHandler(dialog, dialog.mHorizontalScroll, id, code, position);
 }
 
 void DialogDispatch::Ok(Dialog& dialog) {
