@@ -50,6 +50,20 @@ capture::Status Request(capture::Source* sourceFilter, uint32_t selector, uint32
     return control->KsProperty(property, sizeof(property), data, length, returned);
 }
 
+// Reads a control of `length` bytes and forms its text; a failed read gives "Unknown", and a
+// source without extension-unit access leaves the text as it was.
+template <std::size_t length, class Format>
+capture::Status ReadText(capture::Source* sourceFilter, uint32_t selector, std::wstring& text,
+                         Format format) {
+    std::array<uint8_t, length> data;
+    const capture::Status status =
+        Request(sourceFilter, selector, capture::kKsPropertyGet, data.data(), length);
+    if (status != capture::E_NOINTERFACE) {
+        text = capture::Succeeded(status) ? format(data) : std::wstring(kUnknown);
+    }
+    return status;
+}
+
 }  // namespace
 
 Xu& Xu::Instance() {
@@ -58,21 +72,12 @@ Xu& Xu::Instance() {
 }
 
 capture::Status Xu::GetId(capture::Source* sourceFilter, std::wstring& text) {
-    uint8_t data[16];
-    const capture::Status status =
-        Request(sourceFilter, kIdentitySelector, capture::kKsPropertyGet, data, sizeof(data));
-    if (status == capture::E_NOINTERFACE) {
-        return status;
-    }
-    if (!capture::Succeeded(status)) {
-        text = kUnknown;
-        return status;
-    }
-    // Bytes 8 to 15 are text up to the first zero; the device need not end it with one.
-    std::wstring name;
-    UTILITY_MultiByteToWide(name, std::string_view(reinterpret_cast<const char*>(data + 8), 8));
-    text = text::sprintf(L"%02X%02X %02X%02X-%s", data[0], data[1], data[2], data[3], name);
-    return status;
+    return ReadText<16>(sourceFilter, kIdentitySelector, text, [](const auto& data) {
+        // Bytes 8 to 15 are text up to the first zero; the device need not end it with one.
+        std::wstring name;
+        UTILITY_MultiByteToWide(name, std::string_view(reinterpret_cast<const char*>(&data[8]), 8));
+        return text::sprintf(L"%02X%02X %02X%02X-%s", data[0], data[1], data[2], data[3], name);
+    });
 }
 
 capture::Status Xu::SetId(capture::Source* sourceFilter) {
@@ -82,19 +87,10 @@ capture::Status Xu::SetId(capture::Source* sourceFilter) {
 }
 
 capture::Status Xu::GetDateTime(capture::Source* sourceFilter, std::wstring& text) {
-    uint8_t data[8];
-    const capture::Status status =
-        Request(sourceFilter, kClockSelector, capture::kKsPropertyGet, data, sizeof(data));
-    if (status == capture::E_NOINTERFACE) {
-        return status;
-    }
-    if (!capture::Succeeded(status)) {
-        text = kUnknown;
-        return status;
-    }
-    text = text::sprintf(L"%04d/%02d/%02d %02d:%02d:%02d", data[5] + 256 * data[6], data[4],
-                         data[3], data[2], data[1], data[0]);
-    return status;
+    return ReadText<8>(sourceFilter, kClockSelector, text, [](const auto& data) {
+        return text::sprintf(L"%04d/%02d/%02d %02d:%02d:%02d", data[5] + 256 * data[6], data[4],
+                             data[3], data[2], data[1], data[0]);
+    });
 }
 
 capture::Status Xu::SetDateTime(capture::Source* sourceFilter) {

@@ -17,19 +17,6 @@ bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // Scans `line` from its first character as formatted input would with the pattern
 // "<search text>%0<digits>x": literal characters must match exactly, a blank matches any run of
 // white space (also none), and the number skips leading white space and takes up to `digits`
@@ -54,8 +41,11 @@ std::optional<uint32_t> ScanValue(std::string_view line, std::string_view search
     skipSpace();
     uint32_t value = 0;
     int count = 0;
-    for (; count < digits && at < line.size() && HexDigit(line[at]) >= 0; ++count, ++at) {
-        value = (value << 4) | static_cast<uint32_t>(HexDigit(line[at]));
+    for (; count < digits && at < line.size() &&
+           text::HexDigitValue(static_cast<unsigned char>(line[at])) >= 0;
+         ++count, ++at) {
+        value = (value << 4) |
+                static_cast<uint32_t>(text::HexDigitValue(static_cast<unsigned char>(line[at])));
     }
     if (count == 0) {
         return std::nullopt;

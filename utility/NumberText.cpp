@@ -1,4 +1,6 @@
 // Short decimal and hexadecimal texts to numbers, and 8-bit text to wide text.
+#include <algorithm>
+
 #include "platform/text/Text.h"
 #include "utility/Files.h"
 
@@ -6,19 +8,6 @@ namespace {
 
 // Texts longer than this convert to 0.
 constexpr std::size_t kMaxDigits = 8;
-
-uint32_t HexValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return static_cast<uint32_t>(c - L'0');
-    }
-    if (c >= L'A' && c <= L'F') {
-        return static_cast<uint32_t>(c - L'A' + 10);
-    }
-    if (c >= L'a' && c <= L'f') {
-        return static_cast<uint32_t>(c - L'a' + 10);
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -39,7 +28,8 @@ int32_t UTILITY_HexStringToInt(const std::wstring& text) {
     }
     uint32_t value = 0;
     for (wchar_t c : text) {
-        value = (value << 4) | HexValue(c);
+        // A character that is no hex digit counts as 0 in its place.
+        value = (value << 4) | static_cast<uint32_t>(std::max(text::HexDigitValue(c), 0));
     }
     return static_cast<int32_t>(value);
 }

@@ -1,36 +1,21 @@
 #include "platform/capture/Guid.h"
 
+#include "platform/text/Text.h"
+
 namespace capture {
-namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-}  // namespace
-
-std::optional<Guid> ParseGuid(std::string_view text) {
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}' || text[9] != '-' ||
-        text[14] != '-' || text[19] != '-' || text[24] != '-') {
+std::optional<Guid> ParseGuid(std::string_view written) {
+    if (written.size() != 38 || written.front() != '{' || written.back() != '}' || written[9] != '-' ||
+        written[14] != '-' || written[19] != '-' || written[24] != '-') {
         return std::nullopt;
     }
     uint8_t bytes[16];  // in the order written
     int count = 0;
-    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-        if (text[i] == '-') {
+    for (std::size_t i = 1; i + 1 < written.size(); ++i) {
+        if (written[i] == '-') {
             continue;
         }
-        const int high = HexValue(text[i]);
-        const int low = HexValue(text[++i]);
+        const int high = text::HexDigitValue(static_cast<unsigned char>(written[i]));
+        const int low = text::HexDigitValue(static_cast<unsigned char>(written[++i]));
         if (high < 0 || low < 0) {
             return std::nullopt;
         }

@@ -25,6 +25,20 @@ std::optional<std::string> ToLatin1(std::wstring_view wide);
 // The reverse: every byte becomes the code point of the same value.
 std::wstring FromLatin1(std::string_view bytes);
 
+// The value of a hexadecimal digit, either case; -1 for any other character.
+constexpr int HexDigitValue(char32_t c) {
+    if (c >= U'0' && c <= U'9') {
+        return static_cast<int>(c - U'0');
+    }
+    if (c >= U'a' && c <= U'f') {
+        return static_cast<int>(c - U'a' + 10);
+    }
+    if (c >= U'A' && c <= U'F') {
+        return static_cast<int>(c - U'A' + 10);
+    }
+    return -1;
+}
+
 // File-system paths are UTF-8 on Linux.
 std::filesystem::path ToPath(std::wstring_view wide);
 std::wstring FromPath(const std::filesystem::path& path);
