@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -14,33 +15,47 @@
 
 namespace {
 
-void PutLittleEndian(std::vector<char>& out, size_t at, uint32_t value, int bytes) {
+// The file is written through a buffer of this many bytes (or one row, if that is longer), not
+// assembled whole in memory: a still is 6 MB.
+constexpr size_t kWriteChunkBytes = 64 * 1024;
+
+void PutLittleEndian(char* out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
-        out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     }
 }
 
-// The whole file: headers, then the rows bottom-up, each padded with zeros to 4 bytes.
-std::vector<char> BmpFileBytes(const ui::Bitmap& bitmap) {
+// Writes the whole file to `fd`: the headers, then the rows bottom-up, each padded with zeros to
+// 4 bytes. false when a write fails.
+bool WriteBmpFile(int fd, const ui::Bitmap& bitmap) {
     const uint32_t width = static_cast<uint32_t>(bitmap.Width());
     const uint32_t height = static_cast<uint32_t>(bitmap.Height());
     const uint32_t rowSize = (width * 24 + 31) / 32 * 4;
     const uint32_t imageSize = rowSize * height;
-    std::vector<char> file(54 + static_cast<size_t>(imageSize));
-    file[0] = 'B';
-    file[1] = 'M';
-    PutLittleEndian(file, 2, 54 + imageSize, 4);
-    PutLittleEndian(file, 10, 54, 4);
-    PutLittleEndian(file, 14, 40, 4);
-    PutLittleEndian(file, 18, width, 4);
-    PutLittleEndian(file, 22, height, 4);
-    PutLittleEndian(file, 26, 1, 2);
-    PutLittleEndian(file, 28, 24, 2);
+    std::vector<char> buffer(std::max<size_t>(kWriteChunkBytes, 54 + rowSize));
+    buffer[0] = 'B';
+    buffer[1] = 'M';
+    PutLittleEndian(&buffer[2], 54 + imageSize, 4);
+    PutLittleEndian(&buffer[10], 54, 4);
+    PutLittleEndian(&buffer[14], 40, 4);
+    PutLittleEndian(&buffer[18], width, 4);
+    PutLittleEndian(&buffer[22], height, 4);
+    PutLittleEndian(&buffer[26], 1, 2);
+    PutLittleEndian(&buffer[28], 24, 2);
+    size_t used = 54;
     for (uint32_t y = 0; y < height; ++y) {
+        if (used + rowSize > buffer.size()) {
+            if (!utility::WriteAll(fd, std::string_view(buffer.data(), used))) {
+                return false;
+            }
+            used = 0;
+        }
         const auto row = bitmap.Row24(static_cast<int>(height - 1 - y));
-        std::memcpy(file.data() + 54 + static_cast<size_t>(rowSize) * y, row.data(), row.size());
+        std::memcpy(buffer.data() + used, row.data(), row.size());
+        std::memset(buffer.data() + used + row.size(), 0, rowSize - row.size());
+        used += rowSize;
     }
-    return file;
+    return utility::WriteAll(fd, std::string_view(buffer.data(), used));
 }
 
 }  // namespace
@@ -49,7 +64,6 @@ bool UTILITY_SaveBitmapFile(const ui::Bitmap& bitmap, const std::wstring& path) 
     if (bitmap.IsNull()) {
         return false;
     }
-    const std::vector<char> bytes = BmpFileBytes(bitmap);
     const std::string name = text::ToUtf8(path);
     utility::UniqueFd file(::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!file.Valid()) {
@@ -57,8 +71,7 @@ bool UTILITY_SaveBitmapFile(const ui::Bitmap& bitmap, const std::wstring& path) 
     }
     struct stat status {};
     const bool regular = ::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode);
-    if (utility::WriteAll(file.Get(), std::string_view(bytes.data(), bytes.size())) &&
-        file.Close()) {
+    if (WriteBmpFile(file.Get(), bitmap) && file.Close()) {
         return true;
     }
     // A short file would be taken for a picture: remove it (never a device or other special file).
