@@ -19,6 +19,8 @@ packages=(
   libusb-1.0-0-dev libudev-dev
   # headless runs and screenshots
   xvfb xauth imagemagick
+  # the desktop's default player and mail composer, started for clips and mail
+  xdg-utils
 )
 
 missing=()
