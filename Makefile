@@ -8,13 +8,15 @@ build: deps
 	cmake --preset default
 	cmake --build --preset default
 
-# Builds and starts Sorvanti. Without a display, runs the scripted tour under Xvfb instead and
-# saves a screenshot of each step in build/tour/screenshots.
+# Builds and starts Sorvanti (with the virtual camera when the machine has none). Without a
+# display, runs the scripted tour under Xvfb instead and saves a screenshot of each step in
+# build/tour/screenshots.
 run: deps
 	cmake --preset default
 	cmake --build --preset default --target sorvanti sorvanti_tour
 	@if [ -n "$$DISPLAY" ]; then \
-	  ./build/default/app/sorvanti; \
+	  if ls /dev/video* >/dev/null 2>&1; then ./build/default/app/sorvanti; \
+	  else SORVANTI_VIRTUAL_CAMERA=1 ./build/default/app/sorvanti; fi; \
 	else \
 	  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1920x1080x24" \
 	    ./build/default/tools/sorvanti_tour build/tour && \
@@ -25,7 +27,7 @@ run: deps
 test: build
 	ctest --preset default
 
-# The unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test but the benchmarks under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
