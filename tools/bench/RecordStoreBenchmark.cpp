@@ -13,25 +13,13 @@
 #include <vector>
 
 #include "platform/fs/ProgramFolder.h"
-#include "platform/odbc/Connection.h"
 #include "platform/ui/ListBox.h"
 #include "records/DATABASECONTEXT.h"
+#include "tools/bench/SampleDatabase.h"
 
 namespace {
 
 constexpr int kRows = 10000;
-
-// One statement each, so the fill costs one durable write instead of 20,000.
-constexpr wchar_t kFillPatients[] =
-    L"INSERT INTO customer_table (CUSTOMER_PID, CUSTOMER_NAME, CUSTOMER_GENDER, "
-    L"CUSTOMER_BLOOD_TYPE, CUSTOMER_ADDRESS, CUSTOMER_VISIT_FIRST) "
-    L"WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
-    L"SELECT printf('B%09d', x), CASE WHEN x % 100 = 0 THEN 'Rare' ELSE 'Name' END || x, "
-    L"'F', 'A', printf('%d Sample Street', x), '3/7/2016' FROM n";
-constexpr wchar_t kFillNotes[] =
-    L"INSERT INTO note_table (CUSTOMER_SERIAL_NUMBER, NOTE_DATE, NOTE_COMMENT) "
-    L"WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
-    L"SELECT 5 + x, '03072016:140505', 'Routine check-up' FROM n";
 
 struct Figures {
     double median;
@@ -51,8 +39,8 @@ Figures Measure(int repetitions, const std::function<void(int)>& operation) {
 }
 
 void Print(const char* what, Figures figures, double target) {
-    std::printf("%-44s median %8.2f ms   p95 %8.2f ms   target <= %.0f ms\n", what,
-                figures.median, figures.p95, target);
+    std::printf("%-44s median %8.2f ms   p95 %8.2f ms   target <= %.0f ms\n", what, figures.median,
+                figures.p95, target);
 }
 
 }  // namespace
@@ -71,31 +59,18 @@ int main(int argc, char** argv) {
         folder = argv[1];
         std::filesystem::create_directories(folder);
     }
-    program::testing::SetFolder(folder);
-    setenv("ODBCINI", (folder / "odbc.ini").c_str(), 1);
+    if (!FillSampleDatabase(folder, kRows, kRows)) {
+        return 1;
+    }
     {
         DATABASECONTEXT store(nullptr);
         store.DatabaseCreate();
-        if (!store.IsOpen()) {
-            std::fprintf(stderr, "the record store did not open\n");
-            return 1;
-        }
-        odbc::Connection filler;
-        filler.Open(L"MedicalRecord");
-        const odbc::Parameter rows[] = {int32_t{kRows}};
-        filler.ExecuteDirect(kFillPatients, rows);
-        filler.ExecuteDirect(kFillNotes, rows);
-        filler.Close();
 
         ui::MemoryListBox list;
-        Print("CustomerListAll (10,005 lines)", Measure(20, [&](int) {
-                  store.CustomerListAll(list);
-              }),
-              100);
-        Print("CustomerListSearch \"Rare\" (100 matches)", Measure(20, [&](int) {
-                  store.CustomerListSearch(list, L"Rare");
-              }),
-              100);
+        Print("CustomerListAll (10,005 lines)",
+              Measure(20, [&](int) { store.CustomerListAll(list); }), 100);
+        Print("CustomerListSearch \"Rare\" (100 matches)",
+              Measure(20, [&](int) { store.CustomerListSearch(list, L"Rare"); }), 100);
         NoteRecord note;
         note.customerSerialNumber = 42;
         note.date = L"03072016:140505";
@@ -103,10 +78,12 @@ int main(int argc, char** argv) {
         Print("NoteInsert (durable)", Measure(200, [&](int) { store.NoteInsert(note); }), 10);
         CustomerRecord customer;
         store.CustomerSelect(42, customer);
-        Print("CustomerUpdate (durable)", Measure(200, [&](int i) {
-                  customer.address = L"Street " + std::to_wstring(i);
-                  store.CustomerUpdate(customer, 42);
-              }),
+        Print("CustomerUpdate (durable)",
+              Measure(200,
+                      [&](int i) {
+                          customer.address = L"Street " + std::to_wstring(i);
+                          store.CustomerUpdate(customer, 42);
+                      }),
               10);
     }
     if (temporary) {

@@ -21,9 +21,8 @@
 
 #include "app/CTamrelApp.h"
 #include "platform/fs/ProgramFolder.h"
-#include "platform/odbc/Connection.h"
 #include "platform/ui/testing/UiTesting.h"
-#include "records/DATABASECONTEXT.h"
+#include "tools/bench/SampleDatabase.h"
 
 extern char** environ;
 
@@ -33,27 +32,15 @@ constexpr int kPatients = 10000;
 constexpr int kRuns = 7;
 constexpr double kTargetMilliseconds = 400;
 
-constexpr wchar_t kFillPatients[] =
-    L"INSERT INTO customer_table (CUSTOMER_PID, CUSTOMER_NAME, CUSTOMER_GENDER, "
-    L"CUSTOMER_BLOOD_TYPE, CUSTOMER_ADDRESS, CUSTOMER_VISIT_FIRST) "
-    L"WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
-    L"SELECT printf('B%09d', x), 'Name' || x, 'F', 'A', printf('%d Sample Street', x), "
-    L"'3/7/2016' FROM n";
-
 double NowMilliseconds() {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
-void UseFolder(const std::filesystem::path& folder) {
-    program::testing::SetFolder(folder);
-    setenv("ODBCINI", (folder / "odbc.ini").c_str(), 1);
-}
-
 // The child: runs the application's start-up; prints the start-up time in milliseconds.
 int RunChild(const std::filesystem::path& folder, double spawnedAt) {
-    UseFolder(folder);
+    UseProgramFolder(folder);
     ui::testing::StartUi();
     double coverShown = 0;
     double coverEnded = 0;
@@ -116,19 +103,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::filesystem::path folder = pattern;
-    UseFolder(folder);
-    {
-        DATABASECONTEXT store(nullptr);
-        store.DatabaseCreate();
-        if (!store.IsOpen()) {
-            std::fprintf(stderr, "the record store did not open\n");
-            return 1;
-        }
-        odbc::Connection filler;
-        filler.Open(L"MedicalRecord");
-        const odbc::Parameter rows[] = {int32_t{kPatients}};
-        filler.ExecuteDirect(kFillPatients, rows);
-        filler.Close();
+    if (!FillSampleDatabase(folder, kPatients, 0)) {
+        return 1;
     }
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
