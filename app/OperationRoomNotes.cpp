@@ -30,7 +30,7 @@ void CDlgOperationRoom::OnBnClickedButtonAddNote() {
     if (!mRecordStore->NoteInsert(note)) {
         return;
     }
-    if (!mRecordStore->NoteSelectLast(note)) {
+    if (!mRecordStore->NoteSelectInserted(note)) {
         return;
     }
     mNoteSerialNumber = note.serialNumber;

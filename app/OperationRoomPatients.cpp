@@ -69,7 +69,7 @@ void CDlgOperationRoom::OnBnClickedButtonAddCustomer() {
     if (!mRecordStore->CustomerInsert(record)) {
         return;
     }
-    if (!mRecordStore->CustomerSelectLast(record)) {
+    if (!mRecordStore->CustomerSelectInserted(record)) {
         return;
     }
     ShowSelectedCustomer(record.serialNumber, record);

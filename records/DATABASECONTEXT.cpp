@@ -183,6 +183,12 @@ void DATABASECONTEXT::ReadPhoto(PhotoRecord& record) const {
     record.comment = mRecordset.GetText(L"PHOTO_COMMENT");
 }
 
+void DATABASECONTEXT::ReadNote(NoteRecord& record) const {
+    record.serialNumber = SerialField(L"NOTE_SERIAL_NUMBER");
+    record.date = mRecordset.GetText(L"NOTE_DATE");
+    record.comment = mRecordset.GetText(L"NOTE_COMMENT");
+}
+
 std::wstring DATABASECONTEXT::CustomerLine() const {
     return text::sprintf(L"%04d-%s-%s", SerialField(L"CUSTOMER_SERIAL_NUMBER"),
                          mRecordset.GetText(L"CUSTOMER_PID"), mRecordset.GetText(L"CUSTOMER_NAME"));
@@ -199,10 +205,32 @@ bool DATABASECONTEXT::CustomerSelectLast(CustomerRecord& record) {
     });
 }
 
+int32_t DATABASECONTEXT::InsertedSerialNumber() {
+    try {
+        return static_cast<int32_t>(mDatabase.LastInsertId());
+    } catch (const odbc::Error&) {
+        return 0;
+    }
+}
+
 bool DATABASECONTEXT::CustomerInsert(const CustomerRecord& record) {
-    return Execute(statements::kCustomerInsert,
-                   {record.pid, record.name, record.gender, record.bloodType, record.address,
-                    record.visitFirst});
+    if (!Execute(statements::kCustomerInsert,
+                 {record.pid, record.name, record.gender, record.bloodType, record.address,
+                  record.visitFirst})) {
+        return false;
+    }
+    mInsertedCustomerSerialNumber = InsertedSerialNumber();
+    return true;
+}
+
+bool DATABASECONTEXT::CustomerSelectInserted(CustomerRecord& record) {
+    if (mInsertedCustomerSerialNumber <= 0) {
+        return false;
+    }
+    return ReadFirstRow(statements::kCustomerSelect, {mInsertedCustomerSerialNumber}, [&] {
+        record.serialNumber = SerialField(L"CUSTOMER_SERIAL_NUMBER");
+        ReadCustomer(record);
+    });
 }
 
 bool DATABASECONTEXT::CustomerUpdate(const CustomerRecord& record, int32_t serialNumber) {
@@ -279,11 +307,8 @@ bool DATABASECONTEXT::PhotoDeleteByCustomer(int32_t customerSerialNumber) {
 }
 
 bool DATABASECONTEXT::NoteSelectLast(NoteRecord& record) {
-    return ReadFirstRow(statements::kNoteSelectLast, {record.customerSerialNumber}, [&] {
-        record.serialNumber = SerialField(L"NOTE_SERIAL_NUMBER");
-        record.date = mRecordset.GetText(L"NOTE_DATE");
-        record.comment = mRecordset.GetText(L"NOTE_COMMENT");
-    });
+    return ReadFirstRow(statements::kNoteSelectLast, {record.customerSerialNumber},
+                        [&] { ReadNote(record); });
 }
 
 bool DATABASECONTEXT::NoteCommentSelect(int32_t noteSerialNumber, std::wstring& comment) {
@@ -292,8 +317,22 @@ bool DATABASECONTEXT::NoteCommentSelect(int32_t noteSerialNumber, std::wstring& 
 }
 
 bool DATABASECONTEXT::NoteInsert(const NoteRecord& record) {
-    return Execute(statements::kNoteInsert,
-                   {record.customerSerialNumber, record.date, record.comment});
+    if (!Execute(statements::kNoteInsert,
+                 {record.customerSerialNumber, record.date, record.comment})) {
+        return false;
+    }
+    mInsertedNoteSerialNumber = InsertedSerialNumber();
+    return true;
+}
+
+bool DATABASECONTEXT::NoteSelectInserted(NoteRecord& record) {
+    if (mInsertedNoteSerialNumber <= 0) {
+        return false;
+    }
+    return ReadFirstRow(statements::kNoteSelect, {mInsertedNoteSerialNumber}, [&] {
+        record.customerSerialNumber = SerialField(L"CUSTOMER_SERIAL_NUMBER");
+        ReadNote(record);
+    });
 }
 
 bool DATABASECONTEXT::NoteCommentUpdate(int32_t noteSerialNumber, const std::wstring& comment) {

@@ -44,7 +44,11 @@ class DATABASECONTEXT {
     // Patients.
     bool CustomerSelect(int32_t serialNumber, CustomerRecord& record);
     bool CustomerSelectLast(CustomerRecord& record);
+    // Inserts a patient and remembers the serial the database gave it.
     bool CustomerInsert(const CustomerRecord& record);
+    // Fills all seven fields from the patient this record store inserted last (not another
+    // program's newer patient); false when it inserted none or the row is gone.
+    bool CustomerSelectInserted(CustomerRecord& record);
     bool CustomerUpdate(const CustomerRecord& record, int32_t serialNumber);
     bool CustomerDelete(int32_t serialNumber);
     void CustomerListAll(ui::ListBox& listBox);
@@ -65,7 +69,10 @@ class DATABASECONTEXT {
     // Notes.
     bool NoteSelectLast(NoteRecord& record);
     bool NoteCommentSelect(int32_t noteSerialNumber, std::wstring& comment);
+    // Inserts a note and remembers the serial the database gave it.
     bool NoteInsert(const NoteRecord& record);
+    // Fills all four fields from the note this record store inserted last.
+    bool NoteSelectInserted(NoteRecord& record);
     bool NoteCommentUpdate(int32_t noteSerialNumber, const std::wstring& comment);
     bool NoteDelete(int32_t noteSerialNumber);
     bool NoteDeleteByCustomer(int32_t customerSerialNumber);
@@ -83,10 +90,13 @@ class DATABASECONTEXT {
     template <typename RowReader>
     void ReadEachRow(const wchar_t* statement, std::initializer_list<odbc::Parameter> parameters,
                      RowReader&& readRow);
+    // The serial of the row this connection inserted last; 0 when it cannot be read.
+    int32_t InsertedSerialNumber();
     // Column readers of the current row.
     int32_t SerialField(const wchar_t* column) const;
     void ReadCustomer(CustomerRecord& record) const;
     void ReadPhoto(PhotoRecord& record) const;
+    void ReadNote(NoteRecord& record) const;
     std::wstring CustomerLine() const;
 
     ui::Window* mOwner;
@@ -95,4 +105,6 @@ class DATABASECONTEXT {
     odbc::Connection mDatabase;
     odbc::Cursor mRecordset;
     std::wstring mStringModuleFolder;
+    int32_t mInsertedCustomerSerialNumber = 0;  // 0: none inserted yet
+    int32_t mInsertedNoteSerialNumber = 0;
 };

@@ -47,6 +47,7 @@ inline constexpr wchar_t kNoteListAll[] =
 inline constexpr wchar_t kNoteSelectLast[] =
     L"SELECT TOP 1 * FROM note_table WHERE CUSTOMER_SERIAL_NUMBER = ? ORDER BY NOTE_SERIAL_NUMBER "
     L"DESC";
+inline constexpr wchar_t kNoteSelect[] = L"SELECT * FROM note_table WHERE NOTE_SERIAL_NUMBER = ?";
 inline constexpr wchar_t kNoteCommentSelect[] =
     L"SELECT NOTE_COMMENT FROM note_table WHERE NOTE_SERIAL_NUMBER = ?";
 inline constexpr wchar_t kNoteInsert[] =

@@ -1,6 +1,7 @@
 #include "platform/odbc/Connection.h"
 
 #include "platform/odbc/ConfigurationLock.h"
+#include "platform/odbc/Dialect.h"
 #include "platform/odbc/Statement.h"
 
 namespace odbc {
@@ -69,6 +70,21 @@ void Connection::ExecuteDirect(std::wstring_view statement, std::span<const Para
         throw Error(L"The database is not open.");
     }
     detail::Statement(mHandles->connection).Execute(statement, parameters);
+}
+
+int64_t Connection::LastInsertId() {
+    if (!IsOpen()) {
+        throw Error(L"The database is not open.");
+    }
+    detail::Statement statement(mHandles->connection);
+    statement.Execute(kLastInsertIdStatement, {});
+    const SQLHSTMT handle = statement.Handle();
+    detail::Check(SQLFetch(handle), SQL_HANDLE_STMT, handle, L"SQLFetch");
+    SQLBIGINT id = 0;
+    SQLLEN indicator = 0;
+    detail::Check(SQLGetData(handle, 1, SQL_C_SBIGINT, &id, sizeof(id), &indicator),
+                  SQL_HANDLE_STMT, handle, L"SQLGetData");
+    return indicator == SQL_NULL_DATA ? 0 : id;
 }
 
 }  // namespace odbc

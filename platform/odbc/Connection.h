@@ -32,6 +32,10 @@ class Connection {
     // when the database rejects it or the connection is not open.
     void ExecuteDirect(std::wstring_view statement, std::span<const Parameter> parameters = {});
 
+    // The identifier (AutoNumber) the database gave the row this connection inserted last,
+    // whatever other connections inserted since; 0 before any insert. Throws Error.
+    int64_t LastInsertId();
+
   private:
     friend class Cursor;
     // The ODBC connection handle (SQLHDBC) for the cursor; null when not open.

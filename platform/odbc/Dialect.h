@@ -10,4 +10,7 @@ namespace odbc {
 
 std::wstring ApplyDialect(std::wstring_view statement);
 
+// The statement that gives the identifier of the row the connection inserted last.
+inline constexpr wchar_t kLastInsertIdStatement[] = L"SELECT last_insert_rowid()";
+
 }  // namespace odbc

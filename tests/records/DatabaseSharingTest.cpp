@@ -78,3 +78,34 @@ TEST_F(RecordStoreTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordStoreTest, EachStoreSelectsTheRowItInsertedNotTheNewestOne) {
+    DATABASECONTEXT other(nullptr);
+    other.DatabaseCreate();
+    CustomerRecord mine;
+    EXPECT_FALSE(mStore->CustomerSelectInserted(mine)) << "nothing inserted yet";
+
+    ASSERT_TRUE(mStore->CustomerInsert(Customer(L"M1", L"Mine")));
+    ASSERT_TRUE(other.CustomerInsert(Customer(L"T1", L"Theirs")));
+    ASSERT_TRUE(mStore->CustomerSelectInserted(mine));
+    EXPECT_EQ(mine.serialNumber, 6);
+    EXPECT_EQ(mine.name, L"Mine");
+    CustomerRecord newest;
+    ASSERT_TRUE(mStore->CustomerSelectLast(newest));
+    EXPECT_EQ(newest.name, L"Theirs");
+
+    ASSERT_TRUE(mStore->NoteInsert(Note(6, L"my note")));
+    ASSERT_TRUE(other.NoteInsert(Note(6, L"their note")));
+    NoteRecord note;
+    ASSERT_TRUE(mStore->NoteSelectInserted(note));
+    EXPECT_EQ(note.serialNumber, 6);
+    EXPECT_EQ(note.customerSerialNumber, 6);
+    EXPECT_EQ(note.comment, L"my note");
+
+    ASSERT_TRUE(mStore->CustomerDelete(6));
+    EXPECT_FALSE(mStore->CustomerSelectInserted(mine)) << "the row is gone";
+}
+
+}  // namespace
