@@ -112,11 +112,9 @@ void CDlgOperationRoom::OnBnClickedButtonDeleteCustomer() {
     if (!AskYesNo(L"Delete ?")) {
         return;
     }
-    // Photos and notes go before the patient's row: if a statement fails, the patient is still
-    // listed and the delete can be repeated, instead of leaving rows nobody can reach.
-    if (!mRecordStore->PhotoDeleteByCustomer(mCustomerSerialNumber) ||
-        !mRecordStore->NoteDeleteByCustomer(mCustomerSerialNumber) ||
-        !mRecordStore->CustomerDelete(mCustomerSerialNumber)) {
+    // The rows go together or not at all: a failure leaves the patient listed with all of its
+    // photos and notes, so the delete can be repeated.
+    if (!mRecordStore->CustomerDeleteWithRecords(mCustomerSerialNumber)) {
         ShowMessage(L"Delete fail.");
         return;
     }

@@ -127,11 +127,15 @@ bool DATABASECONTEXT::Execute(const wchar_t* statement,
         mDatabase.ExecuteDirect(statement, AsSpan(parameters));
         return true;
     } catch (const odbc::Error& error) {
-        const std::wstring caption = text::FromUtf8(program::ExecutableName());
-        ui::MessageBox(mOwner, error.Text(), caption, ui::kOk);
-        ui::MessageBox(mOwner, error.Text(), caption, ui::kOk);
+        ReportWriteError(error);
         return false;
     }
+}
+
+void DATABASECONTEXT::ReportWriteError(const odbc::Error& error) {
+    const std::wstring caption = text::FromUtf8(program::ExecutableName());
+    ui::MessageBox(mOwner, error.Text(), caption, ui::kOk);
+    ui::MessageBox(mOwner, error.Text(), caption, ui::kOk);
 }
 
 template <typename RowReader>
@@ -241,6 +245,25 @@ bool DATABASECONTEXT::CustomerUpdate(const CustomerRecord& record, int32_t seria
 
 bool DATABASECONTEXT::CustomerDelete(int32_t serialNumber) {
     return Execute(statements::kCustomerDelete, {serialNumber});
+}
+
+bool DATABASECONTEXT::CustomerDeleteWithRecords(int32_t serialNumber) {
+    if (!mDatabase.IsOpen()) {
+        return false;
+    }
+    const odbc::Parameter serial[] = {serialNumber};
+    try {
+        mDatabase.BeginTransaction();
+        mDatabase.ExecuteDirect(statements::kPhotoDeleteByCustomer, serial);
+        mDatabase.ExecuteDirect(statements::kNoteDeleteByCustomer, serial);
+        mDatabase.ExecuteDirect(statements::kCustomerDelete, serial);
+        mDatabase.CommitTransaction();
+        return true;
+    } catch (const odbc::Error& error) {
+        mDatabase.RollbackTransaction();
+        ReportWriteError(error);
+        return false;
+    }
 }
 
 void DATABASECONTEXT::CustomerListAll(ui::ListBox& listBox) {

@@ -51,6 +51,8 @@ class DATABASECONTEXT {
     bool CustomerSelectInserted(CustomerRecord& record);
     bool CustomerUpdate(const CustomerRecord& record, int32_t serialNumber);
     bool CustomerDelete(int32_t serialNumber);
+    // Deletes the patient's photos, notes and row in one transaction: all of them or none.
+    bool CustomerDeleteWithRecords(int32_t serialNumber);
     void CustomerListAll(ui::ListBox& listBox);
     void CustomerListSearch(ui::ListBox& listBox, const std::wstring& searchText);
 
@@ -81,6 +83,8 @@ class DATABASECONTEXT {
   private:
     // Runs one written statement; on a database error shows its text twice and returns false.
     bool Execute(const wchar_t* statement, std::initializer_list<odbc::Parameter> parameters);
+    // Shows a write error's text in two standard message boxes.
+    void ReportWriteError(const odbc::Error& error);
     // Open the shared cursor on a read statement and close it again when done, also when a
     // read throws. Without a connection nothing is read. ReadFirstRow lets `readRow` read the
     // first row and returns whether there was one; ReadEachRow calls it for every row.

@@ -72,6 +72,33 @@ void Connection::ExecuteDirect(std::wstring_view statement, std::span<const Para
     detail::Statement(mHandles->connection).Execute(statement, parameters);
 }
 
+void Connection::BeginTransaction() {
+    if (!IsOpen()) {
+        throw Error(L"The database is not open.");
+    }
+    detail::Check(SQLSetConnectAttr(mHandles->connection, SQL_ATTR_AUTOCOMMIT,
+                                    reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+                  SQL_HANDLE_DBC, mHandles->connection, L"SQLSetConnectAttr(SQL_ATTR_AUTOCOMMIT)");
+}
+
+void Connection::CommitTransaction() {
+    if (!IsOpen()) {
+        throw Error(L"The database is not open.");
+    }
+    detail::Check(SQLEndTran(SQL_HANDLE_DBC, mHandles->connection, SQL_COMMIT), SQL_HANDLE_DBC,
+                  mHandles->connection, L"SQLEndTran(SQL_COMMIT)");
+    SQLSetConnectAttr(mHandles->connection, SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+}
+
+void Connection::RollbackTransaction() {
+    if (IsOpen()) {
+        SQLEndTran(SQL_HANDLE_DBC, mHandles->connection, SQL_ROLLBACK);
+        SQLSetConnectAttr(mHandles->connection, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    }
+}
+
 int64_t Connection::LastInsertId() {
     if (!IsOpen()) {
         throw Error(L"The database is not open.");

@@ -32,6 +32,13 @@ class Connection {
     // when the database rejects it or the connection is not open.
     void ExecuteDirect(std::wstring_view statement, std::span<const Parameter> parameters = {});
 
+    // Groups the statements that follow into one transaction until Commit or Rollback; without
+    // one, every statement commits by itself. Begin and Commit throw Error; Rollback reports
+    // nothing (it is the way out of a failure).
+    void BeginTransaction();
+    void CommitTransaction();
+    void RollbackTransaction();
+
     // The identifier (AutoNumber) the database gave the row this connection inserted last,
     // whatever other connections inserted since; 0 before any insert. Throws Error.
     int64_t LastInsertId();

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "platform/fs/ProgramFolder.h"
+#include "platform/odbc/Connection.h"
 #include "platform/odbc/Error.h"
 #include "platform/text/Text.h"
 #include "tests/records/RecordStoreFixture.h"
@@ -229,6 +230,40 @@ TEST_F(RecordStoreTest, WriteFailureShowsTheDatabaseTextTwiceAndWritesNothing) {
     }
     EXPECT_EQ(ListAll(), kSamplePatients);
     EXPECT_TRUE(mStore->CustomerInsert(Customer(L"F123456789", std::wstring(255, L'n'))));
+}
+
+TEST_F(RecordStoreTest, DeletingAPatientRemovesAllItsRowsOrNone) {
+    PhotoRecord photo;
+    photo.customerSerialNumber = 2;
+    photo.name = L"P1512311845071";
+    ASSERT_TRUE(mStore->PhotoInsert(photo));
+    NoteRecord note;
+    note.customerSerialNumber = 2;
+    note.date = L"12172015:192312";
+    ASSERT_TRUE(mStore->NoteInsert(note));
+
+    // Another program's rule makes the patient's own row undeletable: nothing may go.
+    odbc::Connection admin;
+    admin.Open(L"MedicalRecord");
+    admin.ExecuteDirect(
+        L"CREATE TRIGGER keep_patient BEFORE DELETE ON customer_table "
+        L"BEGIN SELECT RAISE(ABORT, 'patient is kept'); END");
+    EXPECT_FALSE(mStore->CustomerDeleteWithRecords(2));
+    ASSERT_EQ(mBoxes.Boxes().size(), 2u);
+    EXPECT_NE(mBoxes.Boxes()[0].text.find(L"patient is kept"), std::wstring::npos);
+    EXPECT_TRUE(mStore->PhotoSelect(photo));
+    NoteRecord last;
+    last.customerSerialNumber = 2;
+    EXPECT_TRUE(mStore->NoteSelectLast(last));
+    EXPECT_EQ(ListAll(), kSamplePatients);
+
+    admin.ExecuteDirect(L"DROP TRIGGER keep_patient");
+    EXPECT_TRUE(mStore->CustomerDeleteWithRecords(2));
+    EXPECT_FALSE(mStore->PhotoSelect(photo));
+    EXPECT_FALSE(mStore->NoteSelectLast(last));
+    EXPECT_EQ(ListAll().size(), 4u);
+    EXPECT_TRUE(mStore->CustomerInsert(Customer(L"A1", L"After")));  // autocommit again
+    EXPECT_EQ(ListAll().back(), L"0006-A1-After");
 }
 
 TEST_F(RecordStoreTest, NotesAreListedSelectedUpdatedAndDeleted) {
