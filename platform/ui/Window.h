@@ -91,9 +91,6 @@ struct TopLevelWindow {
 // The visible top-level windows with their titles. UI thread.
 std::vector<TopLevelWindow> EnumerateTopLevelWindows();
 
-// Runs `action` on the UI thread soon; any thread. Results of worker threads reach windows
-// this way.
-void PostToUiThread(std::function<void()> action);
 bool IsUiThread();
 
 }  // namespace ui

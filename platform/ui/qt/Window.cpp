@@ -165,10 +165,6 @@ std::vector<TopLevelWindow> EnumerateTopLevelWindows() {
     return windows;
 }
 
-void PostToUiThread(std::function<void()> action) {
-    QMetaObject::invokeMethod(qApp, std::move(action), Qt::QueuedConnection);
-}
-
 bool IsUiThread() {
     return qApp && QThread::currentThread() == qApp->thread();
 }
