@@ -24,6 +24,12 @@ namespace {
 // slow to deliver); an error within this time fails the start.
 constexpr auto kFirstFrameTimeout = std::chrono::seconds(3);
 
+// Whether a mapped frame holds every row its format describes; a shorter buffer is skipped
+// rather than read past its end.
+bool HoldsFrame(const GstMapInfo& map, const GstVideoInfo& info) {
+    return map.size >= GST_VIDEO_INFO_SIZE(&info);
+}
+
 void ReportBusError(GstMessage* message) {
     GError* error = nullptr;
     gchar* debug = nullptr;
@@ -72,9 +78,11 @@ struct Pipeline::Impl {
             GstMapInfo map;
             GstBuffer* buffer = gst_sample_get_buffer(sample.get());
             if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-                preview(FrameView{map.data, GST_VIDEO_INFO_WIDTH(&sampleInfo),
-                                  GST_VIDEO_INFO_HEIGHT(&sampleInfo),
-                                  GST_VIDEO_INFO_PLANE_STRIDE(&sampleInfo, 0)});
+                if (HoldsFrame(map, sampleInfo)) {
+                    preview(FrameView{map.data, GST_VIDEO_INFO_WIDTH(&sampleInfo),
+                                      GST_VIDEO_INFO_HEIGHT(&sampleInfo),
+                                      GST_VIDEO_INFO_PLANE_STRIDE(&sampleInfo, 0)});
+                }
                 gst_buffer_unmap(buffer, &map);
             }
         }
@@ -241,6 +249,10 @@ Status Pipeline::GetCurrentBuffer(std::vector<uint8_t>& buffer) const {
     GstMapInfo map;
     GstBuffer* frame = gst_sample_get_buffer(sample.get());
     if (!gst_buffer_map(frame, &map, GST_MAP_READ)) {
+        return E_FAIL;
+    }
+    if (!HoldsFrame(map, info)) {
+        gst_buffer_unmap(frame, &map);
         return E_FAIL;
     }
     buffer.assign(static_cast<std::size_t>(stride) * height, 0);
