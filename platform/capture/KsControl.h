@@ -22,6 +22,11 @@ inline constexpr uint32_t kKsPropertyGet = 0x10000001;  // get, topology
 inline constexpr uint32_t kKsPropertySet = 0x10000002;  // set, topology
 inline constexpr std::size_t kKsNodePropertySize = 32;
 
+// A little-endian 32-bit field of a request or of its data.
+inline uint32_t ReadLe32(const uint8_t* bytes) {
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
 // A GUID in its 16-byte wire order: Data1, Data2, Data3 little-endian, then Data4.
 using Guid = std::array<uint8_t, 16>;
 

@@ -20,6 +20,7 @@
 
 #include "platform/capture/Caps.h"
 #include "platform/capture/GstPtr.h"
+#include "platform/capture/KsControl.h"
 #include "platform/capture/UvcDescriptors.h"
 #include "platform/capture/V4l2Formats.h"
 
@@ -47,10 +48,6 @@ constexpr uint32_t kControlOfProperty[kProcAmpPropertyCount] = {
     V4L2_CID_BACKLIGHT_COMPENSATION,
     V4L2_CID_GAIN,
 };
-
-uint32_t ReadLe32(const uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 // The device's USB descriptors from sysfs (device descriptor and configurations).
 std::vector<uint8_t> ReadUsbDescriptors(const std::string& node) {

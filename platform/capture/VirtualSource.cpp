@@ -11,6 +11,7 @@
 
 #include "platform/capture/Caps.h"
 #include "platform/capture/GstPtr.h"
+#include "platform/capture/KsControl.h"
 #include "platform/capture/VirtualDevices.h"
 #include "platform/capture/VirtualState.h"
 
@@ -22,10 +23,6 @@ using State = testing::VirtualCamera::State;
 constexpr uint32_t kIdentitySelector = 0x10;
 constexpr uint32_t kKeyStateSelector = 0x12;
 constexpr uint32_t kClockSelector = 0x13;
-
-uint32_t ReadLe32(const uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 // The videobalance setting of an amplifier value (videobalance: brightness and hue -1..1,
 // contrast and saturation 0..2 with 1 neutral).
