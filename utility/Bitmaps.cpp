@@ -25,8 +25,10 @@ void PutLittleEndian(char* out, uint32_t value, int bytes) {
     }
 }
 
-// Writes the whole file to `fd`: the headers, then the rows bottom-up, each padded with zeros to
-// 4 bytes. false when a write fails.
+}  // namespace
+
+namespace utility {
+
 bool WriteBmpFile(int fd, const ui::Bitmap& bitmap) {
     const uint32_t width = static_cast<uint32_t>(bitmap.Width());
     const uint32_t height = static_cast<uint32_t>(bitmap.Height());
@@ -58,7 +60,7 @@ bool WriteBmpFile(int fd, const ui::Bitmap& bitmap) {
     return utility::WriteAll(fd, std::string_view(buffer.data(), used));
 }
 
-}  // namespace
+}  // namespace utility
 
 bool UTILITY_SaveBitmapFile(const ui::Bitmap& bitmap, const std::wstring& path) {
     if (bitmap.IsNull()) {
@@ -71,7 +73,7 @@ bool UTILITY_SaveBitmapFile(const ui::Bitmap& bitmap, const std::wstring& path) 
     }
     struct stat status {};
     const bool regular = ::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode);
-    if (WriteBmpFile(file.Get(), bitmap) && file.Close()) {
+    if (utility::WriteBmpFile(file.Get(), bitmap) && file.Close()) {
         return true;
     }
     // A short file would be taken for a picture: remove it (never a device or other special file).

@@ -18,6 +18,12 @@
 // a partly written file is removed.
 bool UTILITY_SaveBitmapFile(const ui::Bitmap& bitmap, const std::wstring& path);
 
+namespace utility {
+// Writes `bitmap` in the .bmp layout of UTILITY_SaveBitmapFile to the open file `fd`: the
+// headers, then the rows bottom-up, each padded with zeros to 4 bytes. false when a write fails.
+bool WriteBmpFile(int fd, const ui::Bitmap& bitmap);
+}  // namespace utility
+
 // Stretches the area (0, 0, sourceWidth, sourceHeight) of `source` half-tone into a picture of
 // targetWidth x targetHeight and saves it with UTILITY_SaveBitmapFile. `window` is not needed on
 // this platform. Returns the save's result.
