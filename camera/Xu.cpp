@@ -103,7 +103,7 @@ capture::Status Xu::GetKeyEvent(capture::Source* sourceFilter, uint32_t& value) 
     const capture::Status status =
         Request(sourceFilter, kKeyStateSelector, capture::kKsPropertyGet, data, sizeof(data));
     if (capture::Succeeded(status)) {
-        value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
+        value = capture::ReadLe32(data);
     }
     return status;
 }
