@@ -4,7 +4,9 @@
 #include <sys/socket.h>
 
 #include <array>
-
+#include <cerrno>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "driver/framework/IoManager.h"
@@ -15,6 +17,7 @@ namespace ostrel::host {
 namespace {
 
 constexpr unsigned kSocketMode = 0660;
+constexpr auto kAcceptRetryDelay = std::chrono::milliseconds(100);
 
 }  // namespace
 
@@ -55,14 +58,20 @@ InterfaceEndpoint::~InterfaceEndpoint() {
 void InterfaceEndpoint::AcceptConnections() {
     for (;;) {
         UniqueFd socketFd(accept4(mListener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
-        std::lock_guard lock(mMutex);
+        const int acceptError = socketFd.Valid() ? 0 : errno;
+        std::unique_lock lock(mMutex);
         if (mStopping) {
             return;
         }
+        JoinFinished();
         if (!socketFd.Valid()) {
+            // Out of descriptors or memory: wait before trying again rather than spin.
+            if (acceptError != EINTR && acceptError != ECONNABORTED) {
+                lock.unlock();
+                std::this_thread::sleep_for(kAcceptRetryDelay);
+            }
             continue;
         }
-        JoinFinished();
         Connection& connection = mConnections.emplace_back();
         connection.Socket = std::move(socketFd);
         connection.Thread = std::thread([this, &connection] { Serve(&connection); });
@@ -107,8 +116,9 @@ void InterfaceEndpoint::Serve(Connection* connection) {
             break;
         }
     }
+    // The descriptor is given back now, not when the thread is joined at the next accept.
     std::lock_guard lock(mMutex);
-    shutdown(fd, SHUT_RDWR);
+    connection->Socket = UniqueFd();
     connection->Finished = true;
 }
 
