@@ -4,8 +4,8 @@
 
 namespace capture {
 std::optional<Guid> ParseGuid(std::string_view written) {
-    if (written.size() != 38 || written.front() != '{' || written.back() != '}' || written[9] != '-' ||
-        written[14] != '-' || written[19] != '-' || written[24] != '-') {
+    if (written.size() != 38 || written.front() != '{' || written.back() != '}' ||
+        written[9] != '-' || written[14] != '-' || written[19] != '-' || written[24] != '-') {
         return std::nullopt;
     }
     uint8_t bytes[16];  // in the order written

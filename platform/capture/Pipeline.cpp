@@ -227,10 +227,6 @@ void Pipeline::Stop() {
     mImpl->preview = nullptr;
 }
 
-bool Pipeline::IsRunning() const {
-    return mImpl->pipeline != nullptr;
-}
-
 Status Pipeline::GetCurrentBuffer(std::vector<uint8_t>& buffer) const {
     SamplePtr sample;
     GstVideoInfo info;

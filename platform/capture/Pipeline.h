@@ -1,5 +1,6 @@
 // The running graph of one camera: the source's stream, a grabber that keeps only the newest
-// frame, the preview fed from that frame, and optionally an AVI recording of the stream. Started and stopped from one thread; the grabber may be read from any thread.
+// frame, the preview fed from that frame, and optionally an AVI recording of the stream. Started
+// and stopped from one thread; the grabber may be read from any thread.
 //
 //   not recording:   source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGRx grabber
 //   recording:       source -> tee -> queue (leaky) -> [jpegdec] -> videoconvert -> BGRx grabber
@@ -49,7 +50,6 @@ class Pipeline {
     Status Start(Source& source, const std::string& aviPath, FrameCallback preview);
     // Stops and removes everything; finishes a recording first. Harmless when stopped.
     void Stop();
-    bool IsRunning() const;
 
     // A copy of the newest frame in the grabber's format: rows bottom-up, blue-green-red,
     // rows padded to 4 bytes. VFW_E_WRONG_STATE until the first frame has arrived.

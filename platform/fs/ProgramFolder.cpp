@@ -28,7 +28,9 @@ std::filesystem::path Folder() {
     return ExecutablePath().parent_path();
 }
 
-std::string ExecutableName() { return ExecutablePath().filename().string(); }
+std::string ExecutableName() {
+    return ExecutablePath().filename().string();
+}
 
 namespace testing {
 

@@ -18,7 +18,7 @@ std::optional<std::span<const std::byte>> Find(std::string_view type, uint16_t i
 // Registers one resource; generated code creates one static instance per embedded file.
 // `type` must outlive the program (a string literal).
 class Registration {
-public:
+  public:
     Registration(const char* type, uint16_t id, const std::byte* begin, const std::byte* end);
 };
 

@@ -4,7 +4,10 @@
 // Threading: callbacks run on the udev monitor thread (or on the thread that publishes a
 // simulated event); a subscriber that touches windows must hand the event to the UI thread.
 // The monitor thread runs while at least one subscription exists and is joined when the
-// last one ends; no callback runs after its subscription is destroyed.
+// last one ends; no callback runs after its subscription is destroyed. Callbacks run one at a
+// time under the subscriber list's lock: a callback must not subscribe, end a subscription or
+// publish (it would wait for itself), and should only hand the event on. End every
+// subscription before the program exits.
 #pragma once
 
 #include <functional>

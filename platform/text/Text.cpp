@@ -7,7 +7,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c > 0x10FFFF || IsSurrogate(c)) {
@@ -136,8 +138,12 @@ std::wstring FromLatin1(std::string_view bytes) {
     return out;
 }
 
-std::filesystem::path ToPath(std::wstring_view wide) { return std::filesystem::path(ToUtf8(wide)); }
+std::filesystem::path ToPath(std::wstring_view wide) {
+    return std::filesystem::path(ToUtf8(wide));
+}
 
-std::wstring FromPath(const std::filesystem::path& path) { return FromUtf8(path.native()); }
+std::wstring FromPath(const std::filesystem::path& path) {
+    return FromUtf8(path.native());
+}
 
 }  // namespace text

@@ -30,7 +30,9 @@ TestProgramFolder::~TestProgramFolder() {
     std::filesystem::remove_all(mPath, ignored);
 }
 
-std::wstring TestProgramFolder::WidePath() const { return text::FromPath(mPath); }
+std::wstring TestProgramFolder::WidePath() const {
+    return text::FromPath(mPath);
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -9,7 +9,7 @@
 namespace testsupport {
 
 class TestProgramFolder {
-public:
+  public:
     TestProgramFolder();
     ~TestProgramFolder();
     TestProgramFolder(const TestProgramFolder&) = delete;
@@ -19,7 +19,7 @@ public:
     // The folder as the program's wide text, without a trailing separator.
     std::wstring WidePath() const;
 
-private:
+  private:
     std::filesystem::path mPath;
 };
 
