@@ -1,5 +1,5 @@
 # Front for the README's commands. Each target installs what is missing first.
-.PHONY: deps run test test-asan build clean
+.PHONY: deps run test test-asan format-check build clean
 
 deps:
 	./scripts/install-deps.sh
@@ -32,6 +32,10 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# Fails when a C++ file is not formatted as .clang-format says.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf build
