@@ -6,7 +6,7 @@
 #include "utility/ConfigurationLock.h"
 #include "utility/ConfigurationValue.h"
 
-void WriteDefaultConfiguration(void*, void*, std::size_t, const std::wstring&, int file) {
+bool WriteDefaultConfiguration(void*, void*, std::size_t, const std::wstring&, int file) {
     const std::string version =
         text::sprintf("Version : 0x%02x%02x", kProgramVersionMajor, kProgramVersionMinor);
     const std::string_view lines[] = {
@@ -29,8 +29,11 @@ void WriteDefaultConfiguration(void*, void*, std::size_t, const std::wstring&, i
         " ",
     };
     for (const auto line : lines) {
-        UTILITY_WriteLine(file, line);
+        if (!UTILITY_WriteLine(file, line)) {
+            return false;
+        }
     }
+    return true;
 }
 
 void CheckConfigurationVersion(void* owner, void* context, std::size_t contextSize,
@@ -44,7 +47,6 @@ void CheckConfigurationVersion(void* owner, void* context, std::size_t contextSi
         return;
     }
     utility::ReplaceConfigurationFile(path, [&](int file) {
-        WriteDefaultConfiguration(owner, context, contextSize, path, file);
-        return true;
+        return WriteDefaultConfiguration(owner, context, contextSize, path, file);
     });
 }

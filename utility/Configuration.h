@@ -17,8 +17,9 @@
 namespace utility {
 
 // Writes a new file's default content to `file` (an open descriptor). `path` is the file's
-// final path; owner and context are passed through from UTILITY_OpenOrCreateFile.
-using DefaultWriter = void (*)(void* owner, void* context, std::size_t contextSize,
+// final path; owner and context are passed through from UTILITY_OpenOrCreateFile. Returns
+// false when any line could not be written (the file is then not put in place).
+using DefaultWriter = bool (*)(void* owner, void* context, std::size_t contextSize,
                                const std::wstring& path, int file);
 // Checks an existing file and replaces it if it is not acceptable.
 using Validator = void (*)(void* owner, void* context, std::size_t contextSize,
@@ -48,12 +49,14 @@ bool UTILITY_WriteConfigDword(const std::wstring& path, const std::string& key, 
 // trailing ones with zero bytes, and returns the first kept character. Tabs stay.
 char* UTILITY_TrimLine(char* line);
 
-// Writes `line` and CR LF to the open descriptor `file`. Does nothing when `file` is -1 or the
-// line is empty. Write failures are not reported.
-void UTILITY_WriteLine(int file, std::string_view line);
+// Writes `line` and CR LF to the open descriptor `file`; an empty line writes nothing. Returns
+// false when `file` is -1 or the bytes could not all be written (a full disk), so that a writer
+// of a whole file can refuse to put a cut file in place.
+bool UTILITY_WriteLine(int file, std::string_view line);
 
 // Prepares a file at start-up: when no file exists at `path`, creates it with the content
-// `writeDefaults` writes (placed in one step, so no other reader sees it half-written); then,
+// `writeDefaults` writes (placed in one step, so no other reader sees it half-written, and only
+// when every line was written: after a failed write no file is placed); then,
 // in every case, calls `validate`. An existing file that cannot be opened is left alone. Both
 // callbacks run under the configuration lock.
 void UTILITY_OpenOrCreateFile(void* owner, void* context, std::size_t contextSize,

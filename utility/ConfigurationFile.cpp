@@ -18,13 +18,16 @@ char* UTILITY_TrimLine(char* line) {
     return first;
 }
 
-void UTILITY_WriteLine(int file, std::string_view line) {
-    if (file < 0 || line.empty()) {
-        return;
+bool UTILITY_WriteLine(int file, std::string_view line) {
+    if (file < 0) {
+        return false;
+    }
+    if (line.empty()) {
+        return true;
     }
     std::string bytes(line);
     bytes += "\r\n";
-    utility::WriteAll(file, bytes);
+    return utility::WriteAll(file, bytes);
 }
 
 void UTILITY_OpenOrCreateFile(void* owner, void* context, std::size_t contextSize,
@@ -36,8 +39,9 @@ void UTILITY_OpenOrCreateFile(void* owner, void* context, std::size_t contextSiz
     // Only a file that is not there is created; one that is there but cannot be opened stays.
     if (!existing.Valid() && errno == ENOENT) {
         utility::TempFile created(target);
-        if (created.Valid()) {
-            writeDefaults(owner, context, contextSize, path, created.Handle());
+        // A cut file would carry the version line and pass every later check, so only a
+        // complete one is placed; otherwise the program runs on its built-in defaults.
+        if (created.Valid() && writeDefaults(owner, context, contextSize, path, created.Handle())) {
             created.Commit(utility::TempFile::Placement::kKeepExisting);
         }
     }

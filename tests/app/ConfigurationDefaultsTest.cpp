@@ -1,6 +1,7 @@
 // Preparing the configuration file at start-up: the default content and the version test.
 #include "app/ConfigurationDefaults.h"
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/utility/ConfigurationFixture.h"
 #include "tests/utility/Unprivileged.h"
 #include "utility/Configuration.h"
@@ -53,6 +54,23 @@ TEST_F(ConfigurationDefaultsTest, CurrentFileKeepsItsSettings) {
     Store(current);
     Prepare();
     EXPECT_EQ(Stored(), current);
+}
+
+// A disk that fills up while the defaults are written: a cut file would carry the version line
+// and pass every later check, so nothing is placed and an old file stays byte for byte.
+TEST_F(ConfigurationDefaultsTest, DefaultsCutByAFullDiskAreNeverPlaced) {
+    const std::string older = "=Begin Of Configuration=\r\nVersion : 0x0323\r\n";
+    {
+        testsupport::FileSizeLimit fullDisk(106);
+        Prepare();
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{}) << "first start";
+        Store(older);
+        Prepare();
+        EXPECT_EQ(Stored(), older) << "replacing another version";
+        EXPECT_EQ(FolderNames(), std::vector<std::string>{"Sorvanti.ini"});
+    }
+    Prepare();
+    EXPECT_EQ(Stored(), kDefaultConfiguration) << "with room on the disk again";
 }
 
 // A file that exists but cannot be read at this moment keeps its settings.

@@ -36,10 +36,10 @@ TEST(ConfigurationLine, TrimLineRemovesBlanksAndCarriageReturnsOnly) {
 TEST_F(ConfigurationPrepareTest, WriteLineAddsCrLfAndSkipsEmptyLinesAndNoFile) {
     const int file = ::open(File().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     ASSERT_GE(file, 0);
-    UTILITY_WriteLine(file, "Usage : ");
-    UTILITY_WriteLine(file, "");
-    UTILITY_WriteLine(file, " ");
-    UTILITY_WriteLine(-1, "ignored");
+    EXPECT_TRUE(UTILITY_WriteLine(file, "Usage : "));
+    EXPECT_TRUE(UTILITY_WriteLine(file, ""));
+    EXPECT_TRUE(UTILITY_WriteLine(file, " "));
+    EXPECT_FALSE(UTILITY_WriteLine(-1, "ignored"));
     ::close(file);
     EXPECT_EQ(Stored(), "Usage : \r\n \r\n");
 }
@@ -51,13 +51,13 @@ struct Calls {
     std::vector<void*> contexts;
 };
 
-void RecordWriter(void* owner, void* context, std::size_t contextSize, const std::wstring& path,
+bool RecordWriter(void* owner, void* context, std::size_t contextSize, const std::wstring& path,
                   int file) {
     auto& calls = *static_cast<Calls*>(owner);
     calls.writerPaths.push_back(path);
     calls.contexts.push_back(context);
     EXPECT_EQ(contextSize, 40u);
-    UTILITY_WriteLine(file, "written by the default writer");
+    return UTILITY_WriteLine(file, "written by the default writer");
 }
 
 void RecordValidator(void* owner, void* context, std::size_t contextSize,
