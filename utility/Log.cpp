@@ -16,7 +16,9 @@ void UTILITY_WriteLogLine(const std::wstring& path, const std::wstring& line) {
     if (!file.Valid() || line.empty()) {
         return;
     }
-    std::string bytes = text::ToLatin1(line).value_or(std::string());
+    // The line ends at its first zero, as a zero-terminated text would.
+    const std::wstring_view kept(line.c_str());
+    std::string bytes = text::ToLatin1(kept).value_or(std::string());
     bytes += "\r\n";
     // One write in append mode: the line lands whole at the end even with several writers.
     utility::WriteAll(file.Get(), bytes);

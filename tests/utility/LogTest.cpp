@@ -38,6 +38,7 @@ TEST_F(LogTest, LinesConvertByTheEightBitRule) {
         {"U+4E2D makes an empty line", L"Address : [\u4E2D]", "\r\n"},
         {"e acute is one byte", L"caf\u00E9", "caf\xE9\r\n"},
         {"a long line is written whole", longLine, std::string(1000, 'x') + "\r\n"},
+        {"the line ends at its first zero", std::wstring(L"ab\0cd", 5), "ab\r\n"},
     };
     for (const auto& c : cases) {
         testsupport::WriteFileBytes(File(), "before\r\n");
