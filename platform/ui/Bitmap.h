@@ -29,7 +29,8 @@ class Bitmap {
     // A Windows bitmap file; null when the file is missing or not a bitmap file, whatever its
     // name says.
     static Bitmap LoadBmpFile(const std::wstring& path);
-    // Any image file the platform reads (BMP, JPEG, PNG, GIF, ...); null on failure.
+    // Any image file the platform reads (BMP, JPEG, PNG, GIF, ...) whose decoded picture takes
+    // at most 1 GiB; null on failure.
     static Bitmap LoadImageFile(const std::wstring& path);
     // A bottom-up device-independent pixel buffer: rows of ((width * bitsPerPixel + 31) / 32) * 4
     // bytes, 24 bits (blue, green, red) or 32 bits (blue, green, red, unused) per pixel. Null when

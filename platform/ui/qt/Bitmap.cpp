@@ -15,7 +15,13 @@ namespace {
 
 constexpr char kBitmapType[] = "BITMAP";
 
+// The image library refuses pictures whose decoded size passes 128 MiB by default, which a
+// current phone's 48-megapixel photo does (192 MiB at 32 bits). 1 GiB admits pictures up to
+// about 16000 x 16000 while still refusing a file that claims absurd dimensions.
+constexpr int kDecodeLimitMiB = 1024;
+
 QImage ReadImage(const std::wstring& path, const char* format) {
+    QImageReader::setAllocationLimit(kDecodeLimitMiB);
     QImageReader reader(ToQString(path), format);
     reader.setAutoDetectImageFormat(format == nullptr);
     reader.setDecideFormatFromContent(format == nullptr);

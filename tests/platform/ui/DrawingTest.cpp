@@ -43,6 +43,14 @@ TEST_F(DrawingTest, BmpLoadingRefusesOtherFormatsWhateverTheName) {
     EXPECT_EQ(ui::Bitmap::LoadImageFile(jpegNamedBmp).Dimensions(), (ui::Size{40, 30}));
 }
 
+// A current phone's 48-megapixel photo decodes, past the image library's default limit.
+TEST_F(DrawingTest, LargePhotoLoads) {
+    testsupport::TestProgramFolder folder;
+    const std::wstring jpeg = folder.WidePath() + L"/phone.jpg";
+    ASSERT_TRUE(ui::Bitmap(8000, 6000, ui::Rgb(90, 60, 30)).SaveImageFile(jpeg));
+    EXPECT_EQ(ui::Bitmap::LoadImageFile(jpeg).Dimensions(), (ui::Size{8000, 6000}));
+}
+
 TEST_F(DrawingTest, HalfToneStretchAveragesAreas) {
     ui::Bitmap checker(4, 4, ui::Rgb(0, 0, 0));
     {
