@@ -70,7 +70,8 @@ class ComboBox final : public Control {
     void Clear();
     int Count() const;
     std::wstring ItemText(int index) const;
-    // The selected item, -1 when none (also when the edit field holds a text of no item).
+    // The selected item, -1 when none. In an editable box, the item whose text the edit field
+    // holds exactly; -1 when the field holds a text of no item.
     int Selection() const;
     // Selects item `index`; an index without item leaves no selection.
     void SetSelection(int index);

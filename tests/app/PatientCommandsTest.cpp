@@ -145,6 +145,20 @@ TEST_F(OperationRoomTest, EditedFormIsSavedAndListed) {
     EXPECT_EQ(saved.visitFirst, L"3/7/2016");
 }
 
+// Typing an item's exact text over another selection selects that item.
+TEST_F(OperationRoomTest, TypedItemTextSelectsThatItem) {
+    Run([&](ModalWindow& window, CDlgOperationRoom&) {
+        SelectCustomer(window, 0);
+        window.Type(kGender, L"Female");
+        window.Type(kBloodType, L"O");
+        ExpectMessage(L"Save success.");
+        window.Click(kSave);
+    });
+    const CustomerRecord saved = Customer(1);
+    EXPECT_EQ(saved.gender, L"F");
+    EXPECT_EQ(saved.bloodType, L"O");
+}
+
 TEST_F(OperationRoomTest, AddCustomerCreatesAndShowsTheNewPatient) {
     Run([&](ModalWindow& window, CDlgOperationRoom& room) {
         SelectCustomer(window, 1);

@@ -95,11 +95,12 @@ std::wstring ComboBox::ItemText(int index) const {
 
 int ComboBox::Selection() const {
     auto* combo = WidgetAs<QComboBox>(*this);
-    if (!combo || combo->currentIndex() < 0) {
+    if (!combo) {
         return -1;
     }
+    // A typed text selects the item it spells exactly; a text of no item selects nothing.
     if (combo->isEditable() && combo->currentText() != combo->itemText(combo->currentIndex())) {
-        return -1;
+        return combo->findText(combo->currentText());
     }
     return combo->currentIndex();
 }
