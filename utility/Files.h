@@ -42,8 +42,17 @@ bool UTILITY_DeleteFolder(const std::wstring& folder);
 // Whether `path` can be opened for reading; a folder counts.
 bool UTILITY_FileExists(const std::wstring& path);
 
-// Step through the captures of `folder`: its file names (sub-folders skipped) in ascending order
-// compared without regard to ASCII case; capture names are those holding an upper-case 'P' or
+namespace utility {
+
+// The names of the files of `folder` (sub-folders left out) in the one order every listing and
+// every walk of captures uses: ascending without regard to ASCII case, names that differ only
+// in case by their bytes. Empty when the folder is missing or cannot be listed.
+std::vector<std::wstring> SortedFileNames(const std::wstring& folder);
+
+}  // namespace utility
+
+// Step through the captures of `folder`: its file names in the order of
+// utility::SortedFileNames; capture names are those holding an upper-case 'P' or
 // 'V'. Names are compared with `current` exactly. Next gives the first capture name after
 // `current`, or empty when there is none or `current` is not in the folder. Previous gives the
 // last capture name before `current`, empty when there is none, or the folder's last capture

@@ -57,6 +57,22 @@ TEST_F(FolderWalkTest, OrderIgnoresCase) {
     EXPECT_EQ(Previous(L"V1.avi"), L"PB.bmp");
 }
 
+// Names that differ only in case come out in one fixed order, and the walk follows the listing
+// that the media list shows, step by step in both directions.
+TEST_F(FolderWalkTest, WalkFollowsTheListingWhenNamesDifferOnlyInCase) {
+    Make({"Pa.bmp", "V1.bmp", "PA.bmp", "pA.bmp", "P2.bmp", "v1.bmp", "sub/P3.bmp"});
+    const std::vector<std::wstring> listed = utility::SortedFileNames(mFolder.WidePath());
+    const std::vector<std::wstring> expected = {L"P2.bmp", L"PA.bmp", L"Pa.bmp",
+                                                L"pA.bmp", L"V1.bmp", L"v1.bmp"};
+    ASSERT_EQ(listed, expected);
+    // pA.bmp and v1.bmp hold no upper-case P or V: the walk steps over them.
+    const std::vector<std::wstring> captures = {L"P2.bmp", L"PA.bmp", L"Pa.bmp", L"V1.bmp"};
+    for (std::size_t i = 0; i + 1 < captures.size(); ++i) {
+        EXPECT_EQ(Next(captures[i]), captures[i + 1]) << captures[i];
+        EXPECT_EQ(Previous(captures[i + 1]), captures[i]) << captures[i + 1];
+    }
+}
+
 TEST_F(FolderWalkTest, MissingFolderGivesEmptyNames) {
     std::wstring name = L"stale";
     UTILITY_GetNextFileName(mFolder.WidePath() + L"/missing", L"P1.bmp", name);
