@@ -7,6 +7,7 @@
 #include "app/OperationRoomIds.h"
 #include "app/RecordFormCodes.h"
 #include "platform/ui/Screen.h"
+#include "resources/ResourceIds.h"
 #include "utility/Drawing.h"
 #include "utility/WindowGeometry.h"
 
@@ -31,10 +32,17 @@ struct ButtonPicture {
     int controlId;
     uint16_t bitmapId;
 };
-constexpr ButtonPicture kButtonPictures[] = {
-    {kSearch, 164},   {kExit, 146},       {kHeader, 139},     {kCamera, 197},
-    {kSetup, 198},    {kSave, 201},       {kDelete, 200},     {kAddNote, 202},
-    {kNoteSave, 207}, {kNoteDelete, 204}, {kAddCustomer, 199}};
+constexpr ButtonPicture kButtonPictures[] = {{kSearch, resources::kBitmapSearch},
+                                             {kExit, resources::kBitmapClose},
+                                             {kHeader, resources::kBitmapHeader},
+                                             {kCamera, resources::kBitmapCamera},
+                                             {kSetup, resources::kBitmapSetup},
+                                             {kSave, resources::kBitmapSaveCustomer},
+                                             {kDelete, resources::kBitmapDeleteCustomer},
+                                             {kAddNote, resources::kBitmapAddNote},
+                                             {kNoteSave, resources::kBitmapSaveNote},
+                                             {kNoteDelete, resources::kBitmapDeleteNote},
+                                             {kAddCustomer, resources::kBitmapAddCustomer}};
 
 uint16_t PictureOf(int controlId) {
     for (const ButtonPicture& picture : kButtonPictures) {
@@ -179,11 +187,12 @@ void CDlgOperationRoom::OnPaintWindow(ui::DrawContext& dc) {
     const ui::Rect photo = FindControl(kIdPhoto)->PlacementRect();
     const ui::Rect name = FindControl(kName)->PlacementRect();
     const ui::Rect mediaFrame = FindControl(kMediaFrame)->PlacementRect();
-    UTILITY_DrawBitmapResource(dc, 211, search.left - 5, search.top - 7);
-    UTILITY_DrawBitmapResource(dc, 217, photo.left + 190, photo.top);
-    UTILITY_DrawBitmapResource(dc, 210, name.left - 100, name.top - 13);
-    UTILITY_DrawBitmapResource(dc, 212, photo.left + 530, photo.top);
+    UTILITY_DrawBitmapResource(dc, resources::kBitmapSearchFrame, search.left - 5, search.top - 7);
+    UTILITY_DrawBitmapResource(dc, resources::kBitmapRecordCaption, photo.left + 190, photo.top);
+    UTILITY_DrawBitmapResource(dc, resources::kBitmapFieldLabels, name.left - 100, name.top - 13);
+    UTILITY_DrawBitmapResource(dc, resources::kBitmapNoteCaption, photo.left + 530, photo.top);
     // The Photo caption sits on the media frame's top edge, as the Note caption sits on the
     // notes frame's, so that the media list never covers it.
-    UTILITY_DrawBitmapResource(dc, 213, photo.left + 190, mediaFrame.top - 15);
+    UTILITY_DrawBitmapResource(dc, resources::kBitmapPhotoCaption, photo.left + 190,
+                               mediaFrame.top - 15);
 }

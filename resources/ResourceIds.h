@@ -28,6 +28,27 @@ inline constexpr uint16_t kBitmapClose = 146;
 inline constexpr uint16_t kBitmapOk = 9302;
 inline constexpr uint16_t kBitmapYes = 9304;
 inline constexpr uint16_t kBitmapNo = 9305;
+// The main window's button faces, identity-photo placeholder and decoration pictures.
+inline constexpr uint16_t kBitmapSearch = 164;
+inline constexpr uint16_t kBitmapCamera = 197;
+inline constexpr uint16_t kBitmapSetup = 198;
+inline constexpr uint16_t kBitmapAddCustomer = 199;
+inline constexpr uint16_t kBitmapDeleteCustomer = 200;
+inline constexpr uint16_t kBitmapSaveCustomer = 201;
+inline constexpr uint16_t kBitmapAddNote = 202;
+inline constexpr uint16_t kBitmapDeleteNote = 204;
+inline constexpr uint16_t kBitmapSaveNote = 207;
+inline constexpr uint16_t kBitmapIdPhotoPlaceholder = 208;
+inline constexpr uint16_t kBitmapFieldLabels = 210;
+inline constexpr uint16_t kBitmapSearchFrame = 211;
+inline constexpr uint16_t kBitmapNoteCaption = 212;
+inline constexpr uint16_t kBitmapPhotoCaption = 213;
+inline constexpr uint16_t kBitmapRecordCaption = 217;
+
+// The buttons of the skinned boxes (templates 9101 and 9102).
+inline constexpr int kControlBoxYes = 9401;
+inline constexpr int kControlBoxNo = 9402;
+inline constexpr int kControlBoxOk = 9403;
 
 // The driver's installation package, a tar of its install files; carried, never used.
 inline constexpr char kDriverType[] = "DRIVER";

@@ -7,7 +7,7 @@
 #include "utility/SkinnedBox.h"
 
 namespace {
-constexpr int kOkButton = 9403;
+constexpr int kOkButton = resources::kControlBoxOk;
 }
 
 CImageMsgBoxDlg::CImageMsgBoxDlg(ui::Window* owner, const std::wstring& text)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/Dialog.h"
+#include "resources/ResourceIds.h"
 
 class CImageMsgBoxDlg : public ui::Dialog {
   public:
@@ -23,7 +24,7 @@ class CImageMsgBoxDlg : public ui::Dialog {
     void OnDrawItem(int controlId, ui::DrawItem& item);
 
     ui::Window* mOwner;
-    uint16_t mButtonBitmapId = 9302;
+    uint16_t mButtonBitmapId = resources::kBitmapOk;
     int32_t mDialogWidth = 0;
     int32_t mDialogHeight = 0;
     ui::Bitmap mButtonBitmap;

@@ -7,8 +7,8 @@
 #include "utility/SkinnedBox.h"
 
 namespace {
-constexpr int kYesButton = 9401;
-constexpr int kNoButton = 9402;
+constexpr int kYesButton = resources::kControlBoxYes;
+constexpr int kNoButton = resources::kControlBoxNo;
 }  // namespace
 
 CImageYesNoBoxDlg::CImageYesNoBoxDlg(ui::Window* owner, const std::wstring& text)

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "resources/ResourceIds.h"
+
 namespace {
 
 const QColor kDark(66, 68, 79);
@@ -279,7 +281,7 @@ std::vector<Picture> Pictures() {
         };
     };
     return {
-        {139, 135, 43,
+        {resources::kBitmapHeader, 135, 43,
          [](QPainter& p, const QRectF& r) {
              p.fillRect(r, kDark);
              p.setPen(kLight);
@@ -287,7 +289,7 @@ std::vector<Picture> Pictures() {
              p.drawText(r.adjusted(12, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                         QStringLiteral("Sorvanti"));
          }},
-        {146, 37, 38, cross},
+        {resources::kBitmapClose, 37, 38, cross},
         {162, 79, 77, face("Exit", arrow(false))},
         {171, 86, 78,
          face("Browse",
@@ -310,16 +312,19 @@ std::vector<Picture> Pictures() {
         {177, 71, 78, face("Previous", arrow(false))},
         {178, 72, 82, face("Delete", Bin)},
         {179, 77, 77, face("Mail", Envelope)},
-        {9302, 79, 29, [](QPainter& p, const QRectF& r) { TextButton(p, r, "OK", kAccent); }},
+        {resources::kBitmapOk, 79, 29,
+         [](QPainter& p, const QRectF& r) { TextButton(p, r, "OK", kAccent); }},
         // YES in the accent colour as OK is, NO in the program's dark colour: the questions
         // ask before deleting, where green for YES would read as the safe answer.
-        {9304, 79, 29, [](QPainter& p, const QRectF& r) { TextButton(p, r, "YES", kAccent); }},
-        {9305, 76, 27, [](QPainter& p, const QRectF& r) { TextButton(p, r, "NO", kDark); }},
-        {136, 287, 535, Cover},
-        {164, 74, 27, magnifier},
-        {197, 63, 55, camera},
-        {198, 63, 55, gear},
-        {199, 77, 66,
+        {resources::kBitmapYes, 79, 29,
+         [](QPainter& p, const QRectF& r) { TextButton(p, r, "YES", kAccent); }},
+        {resources::kBitmapNo, 76, 27,
+         [](QPainter& p, const QRectF& r) { TextButton(p, r, "NO", kDark); }},
+        {resources::kBitmapCover, 287, 535, Cover},
+        {resources::kBitmapSearch, 74, 27, magnifier},
+        {resources::kBitmapCamera, 63, 55, camera},
+        {resources::kBitmapSetup, 63, 55, gear},
+        {resources::kBitmapAddCustomer, 77, 66,
          [plus](QPainter& p, const QRectF& r) {
              plus(p, r.adjusted(0, -10, 0, -10));
              p.setPen(kLight);
@@ -327,12 +332,12 @@ std::vector<Picture> Pictures() {
              p.drawText(QRectF(r.left(), r.bottom() - 20, r.width(), 16), Qt::AlignCenter,
                         QStringLiteral("New"));
          }},
-        {200, 37, 32, Bin},
-        {201, 37, 32, disk},
-        {202, 79, 23, smallText("Add note...")},
-        {204, 28, 26, Bin},
-        {207, 28, 26, disk},
-        {208, 180, 234,
+        {resources::kBitmapDeleteCustomer, 37, 32, Bin},
+        {resources::kBitmapSaveCustomer, 37, 32, disk},
+        {resources::kBitmapAddNote, 79, 23, smallText("Add note...")},
+        {resources::kBitmapDeleteNote, 28, 26, Bin},
+        {resources::kBitmapSaveNote, 28, 26, disk},
+        {resources::kBitmapIdPhotoPlaceholder, 180, 234,
          [](QPainter& p, const QRectF& r) {
              p.setPen(QPen(kMuted, 2, Qt::DashLine));
              p.setBrush(kDarker);
@@ -347,16 +352,16 @@ std::vector<Picture> Pictures() {
              p.drawText(QRectF(r.left(), folder.bottom() + 16, r.width(), 20), Qt::AlignCenter,
                         QStringLiteral("browse pictures..."));
          }},
-        {210, 95, 240, FieldLabels},
-        {211, 150, 32,
+        {resources::kBitmapFieldLabels, 95, 240, FieldLabels},
+        {resources::kBitmapSearchFrame, 150, 32,
          [](QPainter& p, const QRectF& r) {
              p.setPen(QPen(kMuted, 2));
              p.setBrush(Qt::NoBrush);
              p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 6, 6);
          }},
-        {212, 120, 24, caption("Note")},
-        {213, 120, 24, caption("Photo")},
-        {217, 120, 24, caption("Record")},
+        {resources::kBitmapNoteCaption, 120, 24, caption("Note")},
+        {resources::kBitmapPhotoCaption, 120, 24, caption("Photo")},
+        {resources::kBitmapRecordCaption, 120, 24, caption("Record")},
     };
 }
 

@@ -16,7 +16,7 @@ const ui::DialogTemplate kMessageBox{
     127,
     103,
     {
-        {9403, ControlKind::Button, ui::kStyleOwnerDraw, L"OK", 70, 82, 50, 14},
+        {resources::kControlBoxOk, ControlKind::Button, ui::kStyleOwnerDraw, L"OK", 70, 82, 50, 14},
     }};
 
 const ui::DialogTemplate kYesNoBox{
@@ -28,8 +28,9 @@ const ui::DialogTemplate kYesNoBox{
     114,
     80,
     {
-        {9401, ControlKind::Button, ui::kStyleOwnerDraw, L"YES", 7, 59, 50, 14},
-        {9402, ControlKind::Button, ui::kStyleOwnerDraw, L"NO", 60, 59, 50, 14},
+        {resources::kControlBoxYes, ControlKind::Button, ui::kStyleOwnerDraw, L"YES", 7, 59, 50,
+         14},
+        {resources::kControlBoxNo, ControlKind::Button, ui::kStyleOwnerDraw, L"NO", 60, 59, 50, 14},
     }};
 
 const ui::DialogTemplate kCover{

@@ -2,6 +2,7 @@
 #include "tests/app/OperationRoomFixture.h"
 
 #include "app/OperationRoomIds.h"
+#include "resources/ResourceIds.h"
 #include "utility/CImageMsgBoxDlg.h"
 #include "utility/CImageYesNoBoxDlg.h"
 
@@ -36,7 +37,7 @@ void OperationRoomTest::ExpectMessage(const std::wstring& text) {
         auto* dialog = dynamic_cast<CImageMsgBoxDlg*>(box.Dialog());
         ASSERT_NE(dialog, nullptr) << "not the statement box";
         EXPECT_EQ(dialog->MessageText(), text);
-        box.Click(9403);
+        box.Click(resources::kControlBoxOk);
     });
 }
 
@@ -46,9 +47,9 @@ void OperationRoomTest::AnswerQuestion(const std::wstring& text, int answer) {
         ASSERT_NE(dialog, nullptr) << "not the yes/no box";
         EXPECT_EQ(dialog->MessageText(), text);
         if (answer == ui::kIdYes) {
-            box.Click(9401);
+            box.Click(resources::kControlBoxYes);
         } else if (answer == ui::kIdNo) {
-            box.Click(9402);
+            box.Click(resources::kControlBoxNo);
         } else {
             box.PressEscape();
         }

@@ -24,6 +24,7 @@
 #include "platform/ui/DrawContext.h"
 #include "platform/ui/testing/UiTesting.h"
 #include "records/DATABASECONTEXT.h"
+#include "resources/ResourceIds.h"
 #include "tools/tour/TourPictures.h"
 #include "utility/Bitmaps.h"
 
@@ -121,7 +122,7 @@ void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::p
 
     window.Click(kAddNote);
     window.Type(kNoteText, L"Initial consultation: patient's history taken.");
-    ScreenshotAndClick(room, 9403, "note-saved");
+    ScreenshotAndClick(room, resources::kControlBoxOk, "note-saved");
     window.Click(kNoteSave);
 
     OnNextModal([&photo](ModalWindow& dialog) { dialog.ChooseFile(text::FromPath(photo)); });
@@ -134,12 +135,12 @@ void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::p
     window.Type(kAddress, L"14 Harbour Lane\r\nPort Ellis");
     window.Select(kGender, 1);
     window.Select(kBloodType, 2);
-    ScreenshotAndClick(room, 9403, "patient-saved");
+    ScreenshotAndClick(room, resources::kControlBoxOk, "patient-saved");
     window.Click(kSave);
     Save(ui::testing::Grab(room), "patient-listed");
 
-    ScreenshotAndClick(room, 9401, "delete-question");
-    ScreenshotAndClick(room, 9403, "patient-deleted");
+    ScreenshotAndClick(room, resources::kControlBoxYes, "delete-question");
+    ScreenshotAndClick(room, resources::kControlBoxOk, "patient-deleted");
     window.Click(kDelete);
     Check(room.Control<ui::ListBoxControl>(kCustomerList)->Count() == 5, "patient deleted");
     Save(ui::testing::Grab(room), "after-delete");

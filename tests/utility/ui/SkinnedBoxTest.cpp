@@ -23,14 +23,15 @@ TEST_F(SkinnedBoxTest, ShortMessageBoxFitsTheOkButton) {
     CImageMsgBoxDlg box(nullptr, L"Hi");
     OnNextModal([&box](ModalWindow& window) {
         EXPECT_EQ(box.ClientRect(), (ui::Rect{0, 0, 139, 100}));
-        EXPECT_EQ(box.FindControl(9403)->PlacementRect(), ui::Rect::FromSize(50, 61, 79, 29));
+        EXPECT_EQ(box.FindControl(resources::kControlBoxOk)->PlacementRect(),
+                  ui::Rect::FromSize(50, 61, 79, 29));
         // The face is painted on the button, and a frame keeps the box apart from its owner.
         const ui::Bitmap shown = window.Grab();
         const ui::Bitmap face = ui::Bitmap::FromResource(resources::kBitmapOk);
         EXPECT_EQ(shown.Pixel(50 + 39, 61 + 14), face.Pixel(39, 14));
         EXPECT_NE(shown.Pixel(0, 50), shown.Pixel(3, 50));
         EXPECT_EQ(shown.Pixel(0, 50), shown.Pixel(138, 50));
-        window.Click(9403);
+        window.Click(resources::kControlBoxOk);
     });
     EXPECT_EQ(box.DoModal(), 1);
 }
@@ -39,13 +40,15 @@ TEST_F(SkinnedBoxTest, ShortQuestionPlacesYesAndNo) {
     const struct {
         int button;
         int result;
-    } answers[] = {{9401, 6}, {9402, 7}};
+    } answers[] = {{resources::kControlBoxYes, 6}, {resources::kControlBoxNo, 7}};
     for (const auto& answer : answers) {
         CImageYesNoBoxDlg box(nullptr, L"Delete ?");
         OnNextModal([&box, answer](ModalWindow& window) {
             EXPECT_EQ(box.ClientRect(), (ui::Rect{0, 0, 215, 100}));
-            EXPECT_EQ(box.FindControl(9401)->PlacementRect(), ui::Rect::FromSize(40, 61, 79, 29));
-            EXPECT_EQ(box.FindControl(9402)->PlacementRect(), ui::Rect::FromSize(129, 63, 76, 27));
+            EXPECT_EQ(box.FindControl(resources::kControlBoxYes)->PlacementRect(),
+                      ui::Rect::FromSize(40, 61, 79, 29));
+            EXPECT_EQ(box.FindControl(resources::kControlBoxNo)->PlacementRect(),
+                      ui::Rect::FromSize(129, 63, 76, 27));
             window.Click(answer.button);
         });
         EXPECT_EQ(box.DoModal(), answer.result);
@@ -73,8 +76,9 @@ TEST_F(SkinnedBoxTest, LongMessageWidensTheBoxCentredOverItsOwner) {
             EXPECT_EQ(rect.Height(), 100);
             EXPECT_EQ(rect.left + rect.Width() / 2, 300);
             EXPECT_EQ(rect.top, 200 + (300 - 100) / 2);
-            EXPECT_EQ(box.FindControl(9403)->PlacementRect().right, rect.Width() - 10);
-            inner.Click(9403);
+            EXPECT_EQ(box.FindControl(resources::kControlBoxOk)->PlacementRect().right,
+                      rect.Width() - 10);
+            inner.Click(resources::kControlBoxOk);
         });
         EXPECT_EQ(box.DoModal(), 1);
         window.End(1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/testing/UiTesting.h"
+#include "resources/ResourceIds.h"
 #include "utility/CImageYesNoBoxDlg.h"
 #include "utility/Drawing.h"
 #include "utility/WindowGeometry.h"
@@ -27,8 +28,8 @@ TEST_F(WindowGeometryTest, CentringResizingAndFittingPictures) {
     CImageYesNoBoxDlg box(nullptr, L"?");
     ui::testing::OnNextModal([&box](ui::testing::ModalWindow& window) {
         box.Move(0, 0);  // screen and client coordinates agree
-        auto* yes = box.Control<ui::Button>(9401);
-        auto* no = box.Control<ui::Button>(9402);
+        auto* yes = box.Control<ui::Button>(resources::kControlBoxYes);
+        auto* no = box.Control<ui::Button>(resources::kControlBoxNo);
         yes->SetPlacement(ui::Rect::FromSize(300, 10, 100, 20));
         no->SetPlacement(ui::Rect::FromSize(0, 50, 200, 20));
         UTILITY_CenterWindowOver(yes, no);
@@ -47,13 +48,13 @@ TEST_F(WindowGeometryTest, CentringResizingAndFittingPictures) {
         EXPECT_EQ(holder.Dimensions(), (ui::Size{45, 60}));
         UTILITY_SetButtonBitmapStretched(&box, holder, ui::Bitmap(480, 640), no);
         EXPECT_EQ(holder.Dimensions(), (ui::Size{80, 60}));
-        UTILITY_SetButtonBitmap(no, holder, 9302);
+        UTILITY_SetButtonBitmap(no, holder, resources::kBitmapOk);
         EXPECT_EQ(holder.Dimensions(), (ui::Size{79, 29}));
 
         UTILITY_ResizeWindowToBitmap(no, 9305);
         EXPECT_EQ(no->PlacementRect(), ui::Rect::FromSize(305, -3, 76, 27));
         ui::Rect inClient;
-        UTILITY_GetBitmapRectInClient(&box, 100, 40, 9302, inClient);
+        UTILITY_GetBitmapRectInClient(&box, 100, 40, resources::kBitmapOk, inClient);
         EXPECT_EQ(inClient, ui::Rect::FromSize(100, 40, 79, 29));
         window.End(2);
     });
