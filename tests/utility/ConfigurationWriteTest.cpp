@@ -1,15 +1,17 @@
 // Updating keys of the configuration file: the rewritten bytes, the cases that must leave the
 // file untouched, failed rewrites, and concurrent updaters.
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/utility/ConfigurationFixture.h"
 #include "tests/utility/Unprivileged.h"
 #include "utility/Configuration.h"
@@ -129,15 +131,11 @@ TEST_F(ConfigurationWriteTest, UpdateNeverCreatesAMissingFile) {
 // fail after part of it went out.
 TEST_F(ConfigurationWriteTest, FailedRewriteKeepsTheOldFileWhole) {
     Store(kDefaultConfiguration);
-    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit smallLimit = oldLimit;
-    smallLimit.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
-    const bool updated = UTILITY_WriteConfigByte(Path(), "CameraResolutionIndexCapture", 3);
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    ::signal(SIGXFSZ, oldHandler);
+    bool updated = true;
+    {
+        testsupport::FileSizeLimit fullDisk(64);
+        updated = UTILITY_WriteConfigByte(Path(), "CameraResolutionIndexCapture", 3);
+    }
 
     EXPECT_FALSE(updated);
     EXPECT_EQ(Stored(), kDefaultConfiguration);
@@ -196,6 +194,27 @@ TEST_F(ConfigurationWriteTest, ConcurrentUpdatesLoseNothingAndReadersSeeWholeFil
     EXPECT_EQ(contrastValue, kRounds);
 }
 
+// Whether /proc/locks lists a blocked request ("->") for a lock on `path`'s inode, waiting up to
+// 30 s for one to appear.
+bool LockRequestBlocked(const std::filesystem::path& path) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0) {
+        return false;
+    }
+    const std::string inode = ":" + std::to_string(status.st_ino) + " ";
+    for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+         std::chrono::steady_clock::now() < end;) {
+        std::ifstream locks("/proc/locks");
+        for (std::string line; std::getline(locks, line);) {
+            if (line.find("->") != std::string::npos && line.find(inode) != std::string::npos) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
 // Another running instance holds the lock while it rewrites the file: the update waits for it
 // and then applies to the other instance's content instead of overwriting it.
 TEST_F(ConfigurationWriteTest, UpdateWaitsForAnotherInstancesLock) {
@@ -209,7 +228,9 @@ TEST_F(ConfigurationWriteTest, UpdateWaitsForAnotherInstancesLock) {
         EXPECT_TRUE(UTILITY_WriteConfigByte(Path(), "CameraResolutionIndexCapture", 3));
         done = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // The update is proven to wait when the kernel lists its lock request on the folder as
+    // blocked; a fixed pause would also pass when the thread had not started yet.
+    ASSERT_TRUE(LockRequestBlocked(mFolder.Path())) << "the update never waited for the lock";
     EXPECT_FALSE(done);
     std::string otherInstance(kDefaultConfiguration);
     otherInstance.replace(otherInstance.find("CameraVendor : 0xFFFF"), 21, "CameraVendor : 0x046d");
