@@ -2,7 +2,9 @@
 #include "app/CDlgOperationRoom.h"
 
 #include "app/ConfigurationDefaults.h"
+#include "app/NotesWorkflow.h"
 #include "app/OperationRoomIds.h"
+#include "app/PatientWorkflow.h"
 #include "platform/text/Format.h"
 #include "platform/ui/MessageBox.h"
 #include "records/DATABASECONTEXT.h"
@@ -48,6 +50,9 @@ bool CDlgOperationRoom::OnInitDialog() {
 
     mRecordStore = std::make_unique<DATABASECONTEXT>(this);
     mRecordStore->DatabaseCreate();
+    OperatorPrompts& prompts = *this;
+    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, prompts);
+    mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, prompts);
 
     ShowCoverWindow();
     LayOutWindow();
@@ -58,6 +63,8 @@ bool CDlgOperationRoom::OnInitDialog() {
 }
 
 void CDlgOperationRoom::OnDestroy() {
+    mNotes.reset();
+    mPatients.reset();
     if (mRecordStore) {
         if (mRecordStore->IsOpen()) {
             mRecordStore->Close();
@@ -76,14 +83,6 @@ void CDlgOperationRoom::ShowCoverWindow() {
 
 void CDlgOperationRoom::OnBnClickedButtonExit() {
     PostClose();
-}
-
-bool CDlgOperationRoom::RequireCustomer() {
-    if (mCustomerSerialNumber < 0) {
-        ShowMessage(L"Please select one customer!");
-        return false;
-    }
-    return true;
 }
 
 void CDlgOperationRoom::ShowMessage(const std::wstring& text) {

@@ -3,9 +3,11 @@
 // the patient's captures below. It fills the screen above the taskbar and stays open for the
 // whole run; it owns the record store and the configuration context block.
 //
-// The work is split by job: CDlgOperationRoom.cpp (start-up, shutdown, the cover),
-// OperationRoomLayout.cpp (placement, fonts, painting), OperationRoomRecordForm.cpp (the form),
-// OperationRoomPatients.cpp (list, search, new, save, delete), OperationRoomNotes.cpp,
+// The window only binds controls: the rules of patients, notes and the media list live in
+// PatientWorkflow and NotesWorkflow, which it creates over its record store and answers through
+// OperatorPrompts (the skinned boxes). The binding is split by job: CDlgOperationRoom.cpp
+// (start-up, shutdown, the cover), OperationRoomLayout.cpp (placement, fonts, painting),
+// OperationRoomRecordForm.cpp (the form), OperationRoomPatients.cpp, OperationRoomNotes.cpp,
 // OperationRoomMedia.cpp (the media list and the camera commands) and OperationRoomIdPhoto.cpp.
 // UI thread only.
 #pragma once
@@ -14,12 +16,15 @@
 #include <memory>
 #include <string>
 
+#include "app/OperatorPrompts.h"
 #include "platform/ui/Dialog.h"
 #include "records/Records.h"
 
 class DATABASECONTEXT;
+class NotesWorkflow;
+class PatientWorkflow;
 
-class CDlgOperationRoom : public ui::Dialog {
+class CDlgOperationRoom : public ui::Dialog, private OperatorPrompts {
   public:
     explicit CDlgOperationRoom(ui::Window* parent);
     ~CDlgOperationRoom() override;
@@ -47,6 +52,7 @@ class CDlgOperationRoom : public ui::Dialog {
     void RedrawBand(int controlId);
 
     // The record form.
+    // Takes the selected patient's folders from the workflow.
     void UpdateMediaPaths();
     // Shows `record`; false when its first-visit date cannot be read (the picker then shows
     // today and every other field is filled).
@@ -57,18 +63,18 @@ class CDlgOperationRoom : public ui::Dialog {
 
     // Patients.
     void RefreshCustomerList();
-    void ShowSelectedCustomer(int32_t serialNumber, const CustomerRecord& record);
+    void ShowSelectedCustomer(const CustomerRecord& record);
     void OnLbnDblclkListCustomer();
     void OnBnClickedButtonSearch();
     void OnBnClickedButtonAddCustomer();
     void OnBnClickedButtonSaveCustomer();
     void OnBnClickedButtonDeleteCustomer();
-    // Shows "Please select one customer!" and returns false when no patient is selected.
-    bool RequireCustomer();
 
     // Notes.
     void RefreshNoteList();
     void ClearNoteSelection();
+    // Repaints the NoteInfo band with the selected note's line.
+    void ShowNoteInfo();
     void OnBnClickedButtonAddNote();
     void OnLbnDblclkListNote();
     void OnBnClickedButtonNoteSave();
@@ -86,15 +92,16 @@ class CDlgOperationRoom : public ui::Dialog {
     void OnBnClickedButtonIdPhoto();
 
     void OnBnClickedButtonExit();
-    void ShowMessage(const std::wstring& text);
-    bool AskYesNo(const std::wstring& text);
+    // The skinned boxes, owned by this window.
+    void ShowMessage(const std::wstring& text) override;
+    bool AskYesNo(const std::wstring& text) override;
 
     std::unique_ptr<DATABASECONTEXT> mRecordStore;
+    std::unique_ptr<PatientWorkflow> mPatients;
+    std::unique_ptr<NotesWorkflow> mNotes;
     std::unique_ptr<uint8_t[]> mConfigurationContext;
     std::wstring mStringProgramFolder;
     std::wstring mStringConfigPath;
-    int32_t mCustomerSerialNumber = -1;
-    int32_t mNoteSerialNumber = -1;
     std::wstring mStringImageFolder;
     std::wstring mStringVideoFolder;
     std::wstring mStringThumbnailFolder;

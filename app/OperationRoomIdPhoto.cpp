@@ -3,18 +3,16 @@
 #include "app/BitmapFileReplace.h"
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
+#include "app/PatientWorkflow.h"
 #include "platform/text/Format.h"
 #include "records/MediaLayout.h"
+#include "resources/ResourceIds.h"
 #include "utility/Bitmaps.h"
 #include "utility/Drawing.h"
 #include "utility/FileDialog.h"
 #include "utility/Files.h"
 
 using namespace operationroom;
-
-namespace {
-constexpr uint16_t kPlaceholderBitmap = 208;
-}  // namespace
 
 void CDlgOperationRoom::ShowIdPhoto() {
     auto* button = Control<ui::Button>(kIdPhoto);
@@ -23,14 +21,14 @@ void CDlgOperationRoom::ShowIdPhoto() {
                                  ? UTILITY_LoadBitmapFile(mStringIdPhotoPath)
                                  : ui::Bitmap();
     if (photo.IsNull()) {
-        UTILITY_SetButtonBitmap(button, mIdPhotoBitmap, kPlaceholderBitmap);
+        UTILITY_SetButtonBitmap(button, mIdPhotoBitmap, resources::kBitmapIdPhotoPlaceholder);
         return;
     }
     UTILITY_SetButtonBitmapFit(this, mIdPhotoBitmap, photo, button);
 }
 
 void CDlgOperationRoom::OnBnClickedButtonIdPhoto() {
-    if (!RequireCustomer()) {
+    if (!mPatients->RequireCustomer()) {
         return;
     }
     std::wstring path;

@@ -2,26 +2,19 @@
 // patient's media paths.
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
+#include "app/PatientWorkflow.h"
 #include "app/RecordFormCodes.h"
 #include "platform/text/Format.h"
-#include "records/MediaLayout.h"
 #include "utility/LocalTime.h"
 
 using namespace operationroom;
 
 void CDlgOperationRoom::UpdateMediaPaths() {
-    if (mCustomerSerialNumber < 0) {
-        mStringImageFolder.clear();
-        mStringVideoFolder.clear();
-        mStringThumbnailFolder.clear();
-        mStringIdPhotoPath.clear();
-        return;
-    }
-    mStringImageFolder = media::PatientImagesFolder(mStringProgramFolder, mCustomerSerialNumber);
-    mStringVideoFolder = media::PatientVideosFolder(mStringProgramFolder, mCustomerSerialNumber);
-    mStringThumbnailFolder =
-        media::PatientThumbnailFolder(mStringProgramFolder, mCustomerSerialNumber);
-    mStringIdPhotoPath = media::IdPhotoPath(mStringProgramFolder, mCustomerSerialNumber);
+    const PatientMediaPaths& paths = mPatients->Paths();
+    mStringImageFolder = paths.imageFolder;
+    mStringVideoFolder = paths.videoFolder;
+    mStringThumbnailFolder = paths.thumbnailFolder;
+    mStringIdPhotoPath = paths.idPhotoPath;
 }
 
 bool CDlgOperationRoom::FillRecordForm(const CustomerRecord& record) {
@@ -43,7 +36,7 @@ bool CDlgOperationRoom::FillRecordForm(const CustomerRecord& record) {
 
 CustomerRecord CDlgOperationRoom::ReadRecordForm() {
     CustomerRecord record;
-    record.serialNumber = mCustomerSerialNumber;
+    record.serialNumber = mPatients->CustomerSerialNumber();
     record.name = FindControl(kName)->Text();
     record.pid = FindControl(kPid)->Text();
     record.address = FindControl(kAddress)->Text();
