@@ -9,11 +9,11 @@
 #include "platform/ui/MessageBox.h"
 #include "records/DATABASECONTEXT.h"
 #include "resources/ResourceIds.h"
-#include "utility/CCoverDlg.h"
-#include "utility/CImageMsgBoxDlg.h"
-#include "utility/CImageYesNoBoxDlg.h"
-#include "utility/Configuration.h"
-#include "utility/Files.h"
+#include "utility/boxes/CCoverDlg.h"
+#include "utility/boxes/CImageMsgBoxDlg.h"
+#include "utility/boxes/CImageYesNoBoxDlg.h"
+#include "utility/files/Configuration.h"
+#include "utility/files/Files.h"
 
 using namespace operationroom;
 

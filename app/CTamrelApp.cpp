@@ -4,7 +4,7 @@
 #include "app/CTamrelApp.h"
 
 #include "app/CDlgOperationRoom.h"
-#include "utility/System.h"
+#include "utility/system/System.h"
 
 bool CTamrelApp::InitInstance() {
     UTILITY_InitCom();

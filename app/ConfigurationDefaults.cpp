@@ -2,9 +2,9 @@
 #include "app/ConfigurationDefaults.h"
 
 #include "platform/text/Format.h"
-#include "utility/Configuration.h"
-#include "utility/ConfigurationLock.h"
-#include "utility/ConfigurationValue.h"
+#include "utility/files/Configuration.h"
+#include "utility/files/ConfigurationFileLock.h"
+#include "utility/files/ConfigurationValue.h"
 
 bool WriteDefaultConfiguration(void*, void*, std::size_t, const std::wstring&, int file) {
     const std::string version =
@@ -39,7 +39,7 @@ bool WriteDefaultConfiguration(void*, void*, std::size_t, const std::wstring&, i
 void CheckConfigurationVersion(void* owner, void* context, std::size_t contextSize,
                                const std::wstring& path) {
     // Held across the test and the replacement: no other update can slip in between.
-    utility::ConfigurationLock lock(path, utility::ConfigurationLock::Mode::kExclusive);
+    utility::ConfigurationFileLock lock(path, utility::ConfigurationFileLock::Mode::kExclusive);
     uint32_t version = 0;
     const auto read = utility::ReadConfigValue(path, "Version", 4, version);
     if (read == utility::ConfigRead::kUnreadable ||

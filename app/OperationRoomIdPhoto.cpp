@@ -1,16 +1,16 @@
 // The identity photo: shown on the ID PHOTO button (the placeholder when the patient has
 // none), and imported from any image file the platform reads.
-#include "app/BitmapFileReplace.h"
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "media/MediaLayout.h"
 #include "platform/text/Format.h"
-#include "records/MediaLayout.h"
 #include "resources/ResourceIds.h"
-#include "utility/Bitmaps.h"
-#include "utility/Drawing.h"
-#include "utility/FileDialog.h"
-#include "utility/Files.h"
+#include "utility/bitmaps/BitmapFileReplace.h"
+#include "utility/bitmaps/Bitmaps.h"
+#include "utility/bitmaps/Drawing.h"
+#include "utility/boxes/FileDialog.h"
+#include "utility/files/Files.h"
 
 using namespace operationroom;
 

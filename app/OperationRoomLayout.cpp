@@ -8,8 +8,8 @@
 #include "app/RecordFormCodes.h"
 #include "platform/ui/Screen.h"
 #include "resources/ResourceIds.h"
-#include "utility/Drawing.h"
-#include "utility/WindowGeometry.h"
+#include "utility/bitmaps/Drawing.h"
+#include "utility/bitmaps/WindowGeometry.h"
 
 using namespace operationroom;
 

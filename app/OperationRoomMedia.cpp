@@ -3,7 +3,7 @@
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
-#include "utility/Bitmaps.h"
+#include "utility/bitmaps/Bitmaps.h"
 
 using namespace operationroom;
 

@@ -4,7 +4,7 @@
 #include "app/NotesWorkflow.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 using namespace operationroom;
 

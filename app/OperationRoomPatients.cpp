@@ -6,7 +6,7 @@
 #include "app/PatientWorkflow.h"
 #include "platform/text/Format.h"
 #include "platform/ui/MessageBox.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 using namespace operationroom;
 

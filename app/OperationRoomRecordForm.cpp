@@ -5,7 +5,7 @@
 #include "app/PatientWorkflow.h"
 #include "app/RecordFormCodes.h"
 #include "platform/text/Format.h"
-#include "utility/LocalTime.h"
+#include "utility/files/LocalTime.h"
 
 using namespace operationroom;
 

@@ -4,10 +4,10 @@
 
 #include "app/OperatorPrompts.h"
 #include "app/RecordFormCodes.h"
+#include "media/MediaLayout.h"
 #include "platform/text/Format.h"
 #include "records/DATABASECONTEXT.h"
-#include "records/MediaLayout.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 PatientWorkflow::PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring programFolder,
                                  OperatorPrompts& prompts)

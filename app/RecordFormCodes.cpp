@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/text/Format.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 namespace recordform {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/capture/Guid.h"
 #include "platform/capture/KsControl.h"
 #include "platform/text/Format.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 namespace {
 

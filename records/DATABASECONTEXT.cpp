@@ -9,16 +9,16 @@
 #include <unordered_set>
 #include <vector>
 
+#include "media/MediaLayout.h"
 #include "platform/fs/ProgramFolder.h"
 #include "platform/odbc/DataSource.h"
 #include "platform/text/Format.h"
 #include "platform/text/Text.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/MessageBox.h"
-#include "records/MediaLayout.h"
 #include "records/Statements.h"
 #include "resources/ResourceIds.h"
-#include "utility/Files.h"
+#include "utility/files/Files.h"
 
 namespace {
 

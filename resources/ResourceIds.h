@@ -20,7 +20,7 @@ inline constexpr int kDialogImageMsgBox = 9101;
 inline constexpr int kDialogImageYesNoBox = 9102;
 inline constexpr int kDialogCover = 9104;
 
-// Pictures (type "BITMAP"; drawn by resources/artwork/ArtworkGenerator.cpp).
+// Pictures (type "BITMAP"; drawn by tools/artwork/ArtworkGenerator.cpp).
 inline constexpr char kBitmapType[] = "BITMAP";
 inline constexpr uint16_t kBitmapCover = 136;
 inline constexpr uint16_t kBitmapHeader = 139;

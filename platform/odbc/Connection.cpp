@@ -1,6 +1,6 @@
 #include "platform/odbc/Connection.h"
 
-#include "platform/odbc/ConfigurationLock.h"
+#include "platform/odbc/DataSourceIniMutex.h"
 #include "platform/odbc/Dialect.h"
 #include "platform/odbc/Statement.h"
 
@@ -45,7 +45,7 @@ void Connection::Open(const std::wstring& dataSourceName) {
                                            L"SQLAllocHandle(SQL_HANDLE_DBC) failed"));
     }
     std::vector<SQLWCHAR> connect = detail::ToSqlText(L"DSN=" + dataSourceName + L";");
-    std::unique_lock configurationLock(detail::ConfigurationMutex());
+    std::unique_lock configurationLock(detail::DataSourceIniMutex());
     detail::Check(SQLDriverConnectW(handles->connection, nullptr, connect.data(), SQL_NTS, nullptr,
                                     0, nullptr, SQL_DRIVER_NOPROMPT),
                   SQL_HANDLE_DBC, handles->connection, L"SQLDriverConnect");

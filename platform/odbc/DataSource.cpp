@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/odbc/ConfigurationLock.h"
+#include "platform/odbc/DataSourceIniMutex.h"
 #include "platform/text/Text.h"
 
 namespace odbc {
@@ -102,7 +102,7 @@ bool ConfigDataSource(uint16_t request, const std::wstring& driver,
     const std::string dataSource = text::ToUtf8(name->second);
     // The configuration mode and the ini cache are process-wide: a connection looking up a data
     // source waits until the registration is done.
-    std::lock_guard configurationLock(detail::ConfigurationMutex());
+    std::lock_guard configurationLock(detail::DataSourceIniMutex());
     UserDataSourceMode mode;
     // Entries are written one by one rather than by replacing the section, so a program
     // connecting meanwhile never finds the section without its database path.

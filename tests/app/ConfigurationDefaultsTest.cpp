@@ -1,10 +1,10 @@
 // Preparing the configuration file at start-up: the default content and the version test.
 #include "app/ConfigurationDefaults.h"
 
+#include "tests/support/ConfigurationFixture.h"
 #include "tests/support/FileSizeLimit.h"
-#include "tests/utility/ConfigurationFixture.h"
-#include "tests/utility/Unprivileged.h"
-#include "utility/Configuration.h"
+#include "tests/support/Unprivileged.h"
+#include "utility/files/Configuration.h"
 
 namespace {
 

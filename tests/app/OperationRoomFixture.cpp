@@ -3,8 +3,8 @@
 
 #include "app/OperationRoomIds.h"
 #include "resources/ResourceIds.h"
-#include "utility/CImageMsgBoxDlg.h"
-#include "utility/CImageYesNoBoxDlg.h"
+#include "utility/boxes/CImageMsgBoxDlg.h"
+#include "utility/boxes/CImageYesNoBoxDlg.h"
 
 using ui::testing::ModalWindow;
 using ui::testing::OnNextModal;

@@ -10,8 +10,8 @@
 #include "platform/text/Text.h"
 #include "platform/ui/Controls.h"
 #include "tests/app/OperationRoomFixture.h"
-#include "tests/utility/Unprivileged.h"
-#include "utility/Bitmaps.h"
+#include "tests/support/Unprivileged.h"
+#include "utility/bitmaps/Bitmaps.h"
 
 namespace {
 

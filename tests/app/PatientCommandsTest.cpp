@@ -7,8 +7,8 @@
 #include "app/OperationRoomIds.h"
 #include "platform/ui/Controls.h"
 #include "tests/app/OperationRoomFixture.h"
-#include "utility/Files.h"
-#include "utility/LocalTime.h"
+#include "utility/files/Files.h"
+#include "utility/files/LocalTime.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "platform/capture/VirtualCamera.h"
 #include "platform/sys/DeviceNotifications.h"
 #include "platform/text/Text.h"
-#include "tests/camera/ClipProbe.h"
+#include "tests/support/ClipProbe.h"
 #include "tests/support/TestProgramFolder.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "utility/Bitmaps.h"
+#include "utility/bitmaps/Bitmaps.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/testing/UiTesting.h"
 #include "resources/ResourceIds.h"
-#include "tests/camera/ClipProbe.h"
+#include "tests/support/ClipProbe.h"
 
 namespace {
 

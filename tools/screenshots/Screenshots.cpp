@@ -18,9 +18,9 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/testing/UiTesting.h"
 #include "resources/ResourceIds.h"
-#include "utility/CCoverDlg.h"
-#include "utility/CImageMsgBoxDlg.h"
-#include "utility/CImageYesNoBoxDlg.h"
+#include "utility/boxes/CCoverDlg.h"
+#include "utility/boxes/CImageMsgBoxDlg.h"
+#include "utility/boxes/CImageYesNoBoxDlg.h"
 
 namespace {
 

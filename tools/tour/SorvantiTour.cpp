@@ -26,7 +26,7 @@
 #include "records/DATABASECONTEXT.h"
 #include "resources/ResourceIds.h"
 #include "tools/tour/TourPictures.h"
-#include "utility/Bitmaps.h"
+#include "utility/bitmaps/Bitmaps.h"
 
 namespace {
 
