@@ -10,8 +10,6 @@
 #include "records/DATABASECONTEXT.h"
 #include "resources/ResourceIds.h"
 #include "utility/boxes/CCoverDlg.h"
-#include "utility/boxes/CImageMsgBoxDlg.h"
-#include "utility/boxes/CImageYesNoBoxDlg.h"
 #include "utility/files/Configuration.h"
 #include "utility/files/Files.h"
 
@@ -50,9 +48,8 @@ bool CDlgOperationRoom::OnInitDialog() {
 
     mRecordStore = std::make_unique<DATABASECONTEXT>(this);
     mRecordStore->DatabaseCreate();
-    OperatorPrompts& prompts = *this;
-    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, prompts);
-    mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, prompts);
+    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, mPrompts);
+    mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, mPrompts);
 
     ShowCoverWindow();
     LayOutWindow();
@@ -83,14 +80,4 @@ void CDlgOperationRoom::ShowCoverWindow() {
 
 void CDlgOperationRoom::OnBnClickedButtonExit() {
     PostClose();
-}
-
-void CDlgOperationRoom::ShowMessage(const std::wstring& text) {
-    CImageMsgBoxDlg box(this, text);
-    box.DoModal();
-}
-
-bool CDlgOperationRoom::AskYesNo(const std::wstring& text) {
-    CImageYesNoBoxDlg box(this, text);
-    return box.DoModal() == ui::kIdYes;
 }

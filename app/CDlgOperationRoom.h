@@ -5,7 +5,7 @@
 //
 // The window only binds controls: the rules of patients, notes and the media list live in
 // PatientWorkflow and NotesWorkflow, which it creates over its record store and answers through
-// OperatorPrompts (the skinned boxes). The binding is split by job: CDlgOperationRoom.cpp
+// SkinnedPrompts (the skinned boxes). The binding is split by job: CDlgOperationRoom.cpp
 // (start-up, shutdown, the cover), OperationRoomLayout.cpp (placement, fonts, painting),
 // OperationRoomRecordForm.cpp (the form), OperationRoomPatients.cpp, OperationRoomNotes.cpp,
 // OperationRoomMedia.cpp (the media list and the camera commands) and OperationRoomIdPhoto.cpp.
@@ -16,15 +16,15 @@
 #include <memory>
 #include <string>
 
-#include "app/OperatorPrompts.h"
 #include "platform/ui/Dialog.h"
 #include "records/Records.h"
+#include "utility/boxes/SkinnedPrompts.h"
 
 class DATABASECONTEXT;
 class NotesWorkflow;
 class PatientWorkflow;
 
-class CDlgOperationRoom : public ui::Dialog, private OperatorPrompts {
+class CDlgOperationRoom : public ui::Dialog {
   public:
     explicit CDlgOperationRoom(ui::Window* parent);
     ~CDlgOperationRoom() override;
@@ -92,10 +92,8 @@ class CDlgOperationRoom : public ui::Dialog, private OperatorPrompts {
     void OnBnClickedButtonIdPhoto();
 
     void OnBnClickedButtonExit();
-    // The skinned boxes, owned by this window.
-    void ShowMessage(const std::wstring& text) override;
-    bool AskYesNo(const std::wstring& text) override;
 
+    SkinnedPrompts mPrompts{this};
     std::unique_ptr<DATABASECONTEXT> mRecordStore;
     std::unique_ptr<PatientWorkflow> mPatients;
     std::unique_ptr<NotesWorkflow> mNotes;

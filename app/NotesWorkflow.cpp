@@ -1,11 +1,11 @@
 // The note rules of the main window: listing, selecting, adding, saving and deleting notes.
 #include "app/NotesWorkflow.h"
 
-#include "app/OperatorPrompts.h"
 #include "app/PatientWorkflow.h"
 #include "app/RecordFormCodes.h"
 #include "platform/text/Format.h"
 #include "records/DATABASECONTEXT.h"
+#include "utility/boxes/OperatorPrompts.h"
 
 NotesWorkflow::NotesWorkflow(DATABASECONTEXT& recordStore, PatientWorkflow& patients,
                              OperatorPrompts& prompts)

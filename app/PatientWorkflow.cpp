@@ -2,11 +2,11 @@
 // the delete sequence and the media list's captures.
 #include "app/PatientWorkflow.h"
 
-#include "app/OperatorPrompts.h"
 #include "app/RecordFormCodes.h"
 #include "media/MediaLayout.h"
 #include "platform/text/Format.h"
 #include "records/DATABASECONTEXT.h"
+#include "utility/boxes/OperatorPrompts.h"
 #include "utility/files/Files.h"
 
 PatientWorkflow::PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring programFolder,

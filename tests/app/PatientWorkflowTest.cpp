@@ -5,7 +5,7 @@
 #include <deque>
 
 #include "app/NotesWorkflow.h"
-#include "app/OperatorPrompts.h"
+#include "utility/boxes/OperatorPrompts.h"
 #include "app/PatientWorkflow.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/testing/MessageBoxRecorder.h"

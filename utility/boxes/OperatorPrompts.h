@@ -1,5 +1,5 @@
-// What the main window's workflow asks of the operator: a message to acknowledge and a yes/no
-// question. The window answers them with the skinned boxes; tests answer them from a script.
+// What a window's rules ask of the operator: a message to acknowledge and a yes/no question.
+// Windows answer them with the skinned boxes (SkinnedPrompts); tests answer them from a script.
 #pragma once
 
 #include <string>
