@@ -1,7 +1,7 @@
+// The capture graph's operations over the capture platform's source and pipeline.
 #include "camera/CaptureGraph.h"
 
 #include "platform/text/Text.h"
-#include "platform/ui/Controls.h"
 
 namespace {
 
@@ -86,9 +86,9 @@ capture::Status SelectRecordFormat(CaptureGraph& graph, int32_t index) {
                         graph.currentRecordFormat, index);
 }
 
-bool StartGraph(CaptureGraph& graph, ui::StaticHost* ownerWindow, uint32_t notifyMessage,
+bool StartGraph(CaptureGraph& graph, ui::FrameSlotOwner* ownerWindow, uint32_t notifyMessage,
                 int32_t formatIndex, const std::wstring& aviPath, bool useRecordList) {
-    graph.ownerWindow = ownerWindow;
+    graph.ownerFrameSlot = ownerWindow != nullptr ? ownerWindow->Slot() : nullptr;
     graph.notifyMessage = notifyMessage;
     graph.recording = aviPath.empty() ? 0 : 1;
     if (!graph.sourceFilter || !graph.filterGraph) {
@@ -100,9 +100,9 @@ bool StartGraph(CaptureGraph& graph, ui::StaticHost* ownerWindow, uint32_t notif
         return false;
     }
     capture::FrameCallback preview;
-    if (ownerWindow != nullptr) {
-        preview = [ownerWindow](const capture::FrameView& frame) {
-            ownerWindow->PresentFrame(frame.data, frame.width, frame.height, frame.stride);
+    if (graph.ownerFrameSlot) {
+        preview = [slot = graph.ownerFrameSlot](const capture::FrameView& frame) {
+            slot->Present(frame.data, frame.width, frame.height, frame.stride);
         };
     }
     return capture::Succeeded(
@@ -113,14 +113,16 @@ void StopGraph(CaptureGraph& graph) {
     if (graph.filterGraph) {
         graph.filterGraph->Stop();
     }
-    if (graph.ownerWindow != nullptr) {
-        graph.ownerWindow->ClearFrame();
+    if (graph.ownerFrameSlot) {
+        graph.ownerFrameSlot->Clear();
+        graph.ownerFrameSlot.reset();
     }
 }
 
 void ReleaseGraph(CaptureGraph& graph) {
     graph.filterGraph.reset();
     graph.sourceFilter.reset();
+    graph.ownerFrameSlot.reset();
 }
 
 bool GetFrameBuffer(CaptureGraph& graph, std::vector<uint8_t>& buffer, int32_t& size) {
@@ -152,8 +154,8 @@ bool SetProcAmp(CaptureGraph& graph, int32_t property, int32_t value) {
 }
 
 void FitVideoWindow(CaptureGraph& graph) {
-    if (graph.ownerWindow != nullptr) {
-        graph.ownerWindow->Invalidate();
+    if (graph.ownerFrameSlot) {
+        graph.ownerFrameSlot->Repaint();
     }
 }
 

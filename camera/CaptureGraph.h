@@ -7,7 +7,9 @@
 //          Previewing/Recording --StopGraph--> Open --ReleaseGraph--> Released
 //
 // Threading: the owner's thread (the camera window's); the extension unit is reached from
-// worker threads through the source. Nothing is locked.
+// worker threads through the source. Nothing is locked. The streaming thread reaches the
+// picture only through the owner window's frame slot, which it holds while it runs, so the
+// window may be destroyed before the graph is stopped.
 #pragma once
 
 #include <array>
@@ -22,10 +24,7 @@
 #include "platform/capture/Source.h"
 #include "platform/capture/Status.h"
 #include "platform/capture/VideoDevice.h"
-
-namespace ui {
-class StaticHost;
-}
+#include "platform/ui/FrameSlot.h"
 
 // The graph notification message registered with the graph; no window handles it.
 inline constexpr uint32_t WM_GRAPH_NOTIFY = 0x417;
@@ -43,7 +42,9 @@ struct ProcAmpEntry {
 };
 
 struct CaptureGraph {
-    ui::StaticHost* ownerWindow = nullptr;  // the video host window; set by StartGraph
+    // The owner window's frame slot, where the preview is presented; set by StartGraph,
+    // forgotten by StopGraph and ReleaseGraph.
+    std::shared_ptr<ui::FrameSlot> ownerFrameSlot;
     capture::VideoDevice deviceMoniker;
     std::wstring deviceDisplayName;
     std::unique_ptr<capture::Source> sourceFilter;
@@ -70,11 +71,13 @@ struct CaptureGraph {
 bool OpenDevice(CaptureGraph& graph, const capture::VideoDevice& deviceMoniker,
                 const std::wstring& deviceDisplayName);
 // Applies format `formatIndex` of the capture list (or the record list), starts the preview
-// into `ownerWindow` and, with a non-empty `aviPath`, the recording. False when a step fails;
+// into the frame slot of `ownerWindow` (none without a window) and, with a non-empty
+// `aviPath`, the recording. The window is used only during the call. False when a step fails;
 // a failed start is not undone (the caller stops the graph before the next start).
-bool StartGraph(CaptureGraph& graph, ui::StaticHost* ownerWindow, uint32_t notifyMessage,
+bool StartGraph(CaptureGraph& graph, ui::FrameSlotOwner* ownerWindow, uint32_t notifyMessage,
                 int32_t formatIndex, const std::wstring& aviPath, bool useRecordList);
-// Stops the graph; a recording's file is complete when this returns.
+// Stops the graph, shows the owner window's background and forgets the window; a recording's
+// file is complete when this returns.
 void StopGraph(CaptureGraph& graph);
 void ReleaseGraph(CaptureGraph& graph);
 
@@ -93,7 +96,7 @@ bool GetFrameFormat(CaptureGraph& graph, int32_t& width, int32_t& height, int32_
 bool SetProcAmp(CaptureGraph& graph, int32_t property, int32_t value);
 
 // Repaints the preview at the owner window's current client size (the picture always fills
-// the client area).
+// the client area); nothing when the graph has no owner window.
 void FitVideoWindow(CaptureGraph& graph);
 
 // Whether a video input device with exactly this display name (case matters) is attached.

@@ -107,8 +107,15 @@ class VirtualKsControl final : public KsControl {
 
 class VirtualSource final : public Source {
   public:
+    // Streams its first format until another is set; a camera configured without formats
+    // opens with none, and the graph refuses it as it refuses any camera without a usable
+    // format.
     explicit VirtualSource(std::shared_ptr<State> state)
-        : mState(std::move(state)), mKsControl(mState), mFormat(mState->config.formats.front()) {}
+        : mState(std::move(state)), mKsControl(mState) {
+        if (!mState->config.formats.empty()) {
+            mFormat = mState->config.formats.front();
+        }
+    }
 
     std::vector<Capability> Capabilities() override {
         std::lock_guard lock(mState->mutex);

@@ -9,6 +9,7 @@
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DialogTemplate.h"
+#include "platform/ui/FrameSlot.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Window.h"
 
@@ -131,25 +132,21 @@ class StaticText final : public Control {
 };
 
 namespace detail {
-struct VideoFrameSlot;
+class VideoFrameSlot;
 }
 
-// An empty child window that shows the live picture: the newest frame presented, scaled to
-// fill the client area. PresentFrame and ClearFrame may be called from any thread (the
-// camera's streaming thread) as long as the host exists; frames that arrive faster than the
-// screen paints replace each other.
-class StaticHost final : public Control {
+// An empty child window that shows the live picture: the newest frame presented into its slot,
+// scaled to fill the client area. The slot outlives the host; frames presented after the host
+// is destroyed are dropped.
+class StaticHost final : public Control, public FrameSlotOwner {
   public:
     StaticHost(int id, uint32_t style);
     ~StaticHost() override;
-    // A frame of 4-byte pixels (blue, green, red, unused), rows top-down, `stride` bytes
-    // apart.
-    void PresentFrame(const uint8_t* bgrx, int width, int height, int stride);
-    // Shows the background again.
-    void ClearFrame();
+    std::shared_ptr<FrameSlot> Slot() const override;
     // How many frames have been painted so far (for measuring the live picture's rate).
     int FramesPainted() const;
-    const std::shared_ptr<detail::VideoFrameSlot>& FrameSlot() const { return mSlot; }
+    // The slot as the host's widget paints it.
+    detail::VideoFrameSlot& PaintSlot() const { return *mSlot; }
 
   private:
     std::shared_ptr<detail::VideoFrameSlot> mSlot;

@@ -81,12 +81,18 @@ TEST_F(CaptureGraphTest, ListsOnlyTheFullHdFormatsInDeviceOrderAndForces15Fps) {
 }
 
 TEST_F(CaptureGraphTest, CameraWithoutFullHdFormatDoesNotOpen) {
-    capture::VirtualCameraConfig config;
-    config.formats.resize(1);  // 1280 x 720 only
-    VirtualCamera camera(config);
-    mGraph.formatFilterWidth = 1920;
-    mGraph.formatFilterHeight = 1080;
-    EXPECT_FALSE(OpenDevice(mGraph, camera.Device(), camera.Device().displayName));
+    for (std::size_t formats : {1, 0}) {  // 1280 x 720 only; no format at all
+        SCOPED_TRACE(formats);
+        capture::VirtualCameraConfig config;
+        config.formats.resize(formats);
+        VirtualCamera camera(config);
+        CaptureGraph graph;
+        graph.formatFilterWidth = 1920;
+        graph.formatFilterHeight = 1080;
+        EXPECT_FALSE(OpenDevice(graph, camera.Device(), camera.Device().displayName));
+        StopGraph(graph);  // what the owner still does with a graph that did not open
+        ReleaseGraph(graph);
+    }
 }
 
 TEST_F(CaptureGraphTest, GrabberDeliversBottomUpBgrFramesAcrossStopsAndStarts) {

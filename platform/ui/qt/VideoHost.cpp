@@ -1,3 +1,4 @@
+// The video host control: its frame slot and the widget that paints from it.
 #include "platform/ui/qt/VideoHost.h"
 
 #include <QPainter>
@@ -9,6 +10,61 @@
 namespace ui {
 namespace detail {
 
+void VideoFrameSlot::Present(const uint8_t* bgrx, int width, int height, int stride) {
+    if (bgrx == nullptr || width <= 0 || height <= 0 || stride < width * 4) {
+        return;
+    }
+    std::lock_guard lock(mMutex);
+    if (mHost == nullptr) {
+        return;
+    }
+    if (mFrame.width() != width || mFrame.height() != height) {
+        mFrame = QImage(width, height, QImage::Format_RGB32);  // B, G, R, x in memory
+    }
+    // scanLine() detaches from a copy the painter may still hold.
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(mFrame.scanLine(row), bgrx + static_cast<std::size_t>(row) * stride,
+                    static_cast<std::size_t>(width) * 4);
+    }
+    if (!mRepaintPending) {
+        mRepaintPending = true;
+        mHost->Invalidate();
+    }
+}
+
+void VideoFrameSlot::Clear() {
+    std::lock_guard lock(mMutex);
+    mFrame = QImage();
+    if (mHost != nullptr) {
+        mRepaintPending = true;
+        mHost->Invalidate();
+    }
+}
+
+void VideoFrameSlot::Repaint() {
+    std::lock_guard lock(mMutex);
+    if (mHost != nullptr) {
+        mHost->Invalidate();
+    }
+}
+
+void VideoFrameSlot::UntieHost() {
+    std::lock_guard lock(mMutex);
+    mHost = nullptr;
+}
+
+QImage VideoFrameSlot::TakeForPaint() {
+    std::lock_guard lock(mMutex);
+    mRepaintPending = false;
+    mFramesPainted += mFrame.isNull() ? 0 : 1;
+    return mFrame;  // shares the pixels; Present detaches before writing
+}
+
+int VideoFrameSlot::FramesPainted() const {
+    std::lock_guard lock(mMutex);
+    return mFramesPainted;
+}
+
 VideoHostWidget::VideoHostWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -16,14 +72,7 @@ VideoHostWidget::VideoHostWidget(QWidget* parent) : QWidget(parent) {
 void VideoHostWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     auto* host = dynamic_cast<StaticHost*>(WindowOf(this));
-    QImage frame;
-    if (host != nullptr) {
-        VideoFrameSlot& slot = *host->FrameSlot();
-        std::lock_guard lock(slot.mutex);
-        frame = slot.frame;  // shares the pixels; the presenter detaches before writing
-        slot.repaintPending = false;
-        slot.framesPainted += frame.isNull() ? 0 : 1;
-    }
+    const QImage frame = host != nullptr ? host->PaintSlot().TakeForPaint() : QImage();
     if (frame.isNull()) {
         painter.fillRect(rect(), Qt::black);
         return;
@@ -36,46 +85,19 @@ void VideoHostWidget::paintEvent(QPaintEvent*) {
 
 StaticHost::StaticHost(int id, uint32_t style)
     : Control(id, ControlKind::StaticHost, style),
-      mSlot(std::make_shared<detail::VideoFrameSlot>()) {}
+      mSlot(std::make_shared<detail::VideoFrameSlot>(*this)) {}
 
-StaticHost::~StaticHost() = default;
+// A presenter that still holds the slot finds it untied and touches nothing of this host.
+StaticHost::~StaticHost() {
+    mSlot->UntieHost();
+}
 
-void StaticHost::PresentFrame(const uint8_t* bgrx, int width, int height, int stride) {
-    if (bgrx == nullptr || width <= 0 || height <= 0 || stride < width * 4) {
-        return;
-    }
-    bool postRepaint = false;
-    {
-        std::lock_guard lock(mSlot->mutex);
-        QImage& frame = mSlot->frame;
-        if (frame.width() != width || frame.height() != height) {
-            frame = QImage(width, height, QImage::Format_RGB32);  // B, G, R, x in memory
-        }
-        // bits() detaches from a copy the painter may still hold.
-        for (int row = 0; row < height; ++row) {
-            std::memcpy(frame.scanLine(row), bgrx + static_cast<std::size_t>(row) * stride,
-                        static_cast<std::size_t>(width) * 4);
-        }
-        postRepaint = !mSlot->repaintPending;
-        mSlot->repaintPending = true;
-    }
-    if (postRepaint) {
-        State().Run([this] { State().widget->update(); }, false);
-    }
+std::shared_ptr<FrameSlot> StaticHost::Slot() const {
+    return mSlot;
 }
 
 int StaticHost::FramesPainted() const {
-    std::lock_guard lock(mSlot->mutex);
-    return mSlot->framesPainted;
-}
-
-void StaticHost::ClearFrame() {
-    {
-        std::lock_guard lock(mSlot->mutex);
-        mSlot->frame = QImage();
-        mSlot->repaintPending = true;
-    }
-    State().Run([this] { State().widget->update(); }, false);
+    return mSlot->FramesPainted();
 }
 
 }  // namespace ui
