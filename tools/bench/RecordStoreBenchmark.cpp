@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/fs/ProgramFolder.h"
