@@ -10,6 +10,8 @@ packages=(
   libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   # record store: ODBC driver manager, installer and the SQLite3 driver
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
+  # the record-store benchmark's baseline reads the database through the sqlite3 library
+  libsqlite3-dev
   # windows
   qt6-base-dev libgl-dev fonts-liberation
   # camera

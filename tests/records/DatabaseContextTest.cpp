@@ -203,6 +203,26 @@ TEST_F(RecordStoreTest, TextsWithQuotesAndAnyCharactersAreStoredAsTyped) {
     EXPECT_EQ(comment, L"first");
 }
 
+TEST_F(RecordStoreTest, RowsAnotherProgramWroteWithNullsAndLongTextsAreListedAndSelectedWhole) {
+    // Another program may leave columns NULL and write an address of any length.
+    odbc::Connection other;
+    other.Open(L"MedicalRecord");
+    const std::wstring name = L"\u5C71\u7530 \u0396\u03C9\u03AE \U0001F600";
+    const std::wstring address(5000, L'\u03A9');
+    const odbc::Parameter values[] = {name, address};
+    other.ExecuteDirect(
+        L"INSERT INTO customer_table (CUSTOMER_NAME, CUSTOMER_ADDRESS) VALUES (?, ?)", values);
+
+    EXPECT_EQ(ListAll().back(), L"0006--" + name);
+    CustomerRecord record = Customer(L"stale", L"stale");
+    ASSERT_TRUE(mStore->CustomerSelect(6, record));
+    EXPECT_EQ(record.pid, L"");
+    EXPECT_EQ(record.name, name);
+    EXPECT_EQ(record.gender, L"");
+    EXPECT_EQ(record.address, address);
+    EXPECT_EQ(record.visitFirst, L"");
+}
+
 TEST_F(RecordStoreTest, WriteFailureShowsTheDatabaseTextTwiceAndWritesNothing) {
     const std::wstring caption = text::FromUtf8(program::ExecutableName());
     struct Case {
