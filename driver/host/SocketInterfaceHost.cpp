@@ -3,6 +3,7 @@
 
 #include "driver/framework/Trace.h"
 #include "driver/host/InterfaceEndpoint.h"
+#include "driver/host/RuntimeFolders.h"
 
 namespace ostrel::host {
 
@@ -27,10 +28,11 @@ NTSTATUS SocketInterfaceHost::Enable(const std::wstring& link, WdfDevice* device
         return STATUS_SUCCESS;
     }
     std::filesystem::path path = SocketPath(link);
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
     std::string failure;
-    auto endpoint = InterfaceEndpoint::Open(path, device, failure);
+    std::unique_ptr<InterfaceEndpoint> endpoint;
+    if (CreateFolders(path.parent_path(), kFolderMode, failure)) {
+        endpoint = InterfaceEndpoint::Open(path, device, failure);
+    }
     if (!endpoint) {
         TraceEvents(TRACE_LEVEL_ERROR, "socket", "publishing an interface failed: {}", failure);
         return STATUS_UNSUCCESSFUL;

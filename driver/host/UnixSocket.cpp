@@ -64,7 +64,10 @@ UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string&
         return {};
     }
     unlink(address.sun_path);
-    if (bind(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    // The socket file takes the socket's own mode less the umask; setting it first means the
+    // file is never wider than `mode`, even for the moment before the chmod below makes it exact.
+    if (fchmod(socketFd.Get(), mode) != 0 ||
+        bind(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         error = Failure("bind", path);
         return {};
     }

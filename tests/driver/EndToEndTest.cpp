@@ -1,8 +1,10 @@
 // The daemon's pieces end to end: a simulated device bound to the driver, its interfaces
 // published as sockets, and requests sent through the client library with ostrelctl's layouts.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -24,13 +26,47 @@ namespace {
 using namespace ostrel;
 
 bool WaitForPath(const std::filesystem::path& path, bool exists) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         if (std::filesystem::exists(path) == exists) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;
+}
+
+// ostreld with `arguments`, started under `mask` as its umask.
+pid_t StartDaemon(std::vector<std::string> arguments, mode_t mask = 022) {
+    arguments.insert(arguments.begin(), OSTRELD_PATH);
+    std::vector<char*> argv;
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    mode_t previous = umask(mask);
+    pid_t daemon = 0;
+    int spawned = posix_spawn(&daemon, OSTRELD_PATH, nullptr, nullptr, argv.data(), environ);
+    umask(previous);
+    EXPECT_EQ(spawned, 0);
+    return spawned == 0 ? daemon : -1;
+}
+
+// Stops the daemon with SIGTERM; true when it exited with status 0.
+bool StopDaemon(pid_t daemon) {
+    if (daemon <= 0) {
+        return false;
+    }
+    kill(daemon, SIGTERM);
+    int status = 0;
+    waitpid(daemon, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The permission bits in octal, "missing" when the path does not exist.
+std::string ModeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? fmt::format("{:04o}", status.st_mode & 07777)
+                                            : "missing";
 }
 
 class EndToEnd : public testing::Test {
@@ -151,15 +187,7 @@ TEST_F(EndToEnd, UnplugClosesConnectionsAndRemovesTheSockets) {
 TEST(Programs, OstreldWithASimulatedDeviceIsDrivenByOstrelctl) {
     testsupport::TestProgramFolder folder;
     std::string runtime = folder.Path().string();
-    std::vector<std::string> arguments = {OSTRELD_PATH, "--runtime-dir", runtime, "--simulate",
-                                          "eight-port"};
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t daemon = 0;
-    ASSERT_EQ(posix_spawn(&daemon, OSTRELD_PATH, nullptr, nullptr, argv.data(), environ), 0);
+    pid_t daemon = StartDaemon({"--runtime-dir", runtime, "--simulate", "eight-port"});
     bool published = WaitForPath(
         client::InterfaceSocketPath(folder.Path(), "sim0", CONNECTION_INTERFACE_GUID), true);
 
@@ -173,13 +201,31 @@ TEST(Programs, OstreldWithASimulatedDeviceIsDrivenByOstrelctl) {
         }
         EXPECT_EQ(pclose(ctl), 0);
     }
-    kill(daemon, SIGTERM);
-    int status = 0;
-    waitpid(daemon, &status, 0);
+    EXPECT_TRUE(StopDaemon(daemon));
     EXPECT_TRUE(published);
     EXPECT_EQ(output, "0x01 (1)\n");
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sim0"));
+}
+
+// Whatever umask the daemon inherits, the folders it creates are 0750 and the sockets 0660.
+TEST(Programs, OstreldSetsTheModesOfItsFoldersAndSocketsItself) {
+    for (mode_t mask : {00, 022, 077}) {
+        testsupport::TestProgramFolder folder;
+        std::filesystem::path runtime = folder.Path() / "run" / "ostrel";
+        pid_t daemon =
+            StartDaemon({"--runtime-dir", runtime.string(), "--simulate", "ordinary"}, mask);
+        std::filesystem::path socket =
+            client::InterfaceSocketPath(runtime, "sim0", CONNECTION_INTERFACE_GUID);
+        EXPECT_TRUE(WaitForPath(socket, true)) << "umask " << mask;
+        EXPECT_EQ(ModeOf(folder.Path() / "run"), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(runtime), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(runtime / "sim0"), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(socket), "0660") << "umask " << mask;
+        EXPECT_EQ(ModeOf(client::InterfaceSocketPath(runtime, "sim0", DEVICE_INTERFACE_GUID)),
+                  "0660")
+            << "umask " << mask;
+        EXPECT_TRUE(StopDaemon(daemon));
+    }
 }
 
 }  // namespace
