@@ -7,8 +7,14 @@
 
 namespace ostrel::host {
 
-SocketInterfaceHost::SocketInterfaceHost(std::filesystem::path runtimeDirectory)
-    : mRuntimeDirectory(std::move(runtimeDirectory)) {}
+SocketInterfaceHost::SocketInterfaceHost(std::filesystem::path runtimeDirectory,
+                                         ConnectionLimits limits)
+    : mRuntimeDirectory(std::move(runtimeDirectory)), mServer(limits) {
+    std::string failure;
+    if (!mServer.Start(failure)) {
+        TraceEvents(TRACE_LEVEL_ERROR, "socket", "{}", failure);
+    }
+}
 
 SocketInterfaceHost::~SocketInterfaceHost() {
     std::map<std::wstring, std::unique_ptr<InterfaceEndpoint>> endpoints;
@@ -31,7 +37,7 @@ NTSTATUS SocketInterfaceHost::Enable(const std::wstring& link, WdfDevice* device
     std::string failure;
     std::unique_ptr<InterfaceEndpoint> endpoint;
     if (CreateFolders(path.parent_path(), kFolderMode, failure)) {
-        endpoint = InterfaceEndpoint::Open(path, device, failure);
+        endpoint = InterfaceEndpoint::Open(path, device, mServer, failure);
     }
     if (!endpoint) {
         TraceEvents(TRACE_LEVEL_ERROR, "socket", "publishing an interface failed: {}", failure);

@@ -58,7 +58,7 @@ UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string&
     if (!Address(path, address, error)) {
         return {};
     }
-    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!socketFd.Valid()) {
         error = Failure("socket", path);
         return {};
@@ -71,7 +71,7 @@ UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string&
         error = Failure("bind", path);
         return {};
     }
-    if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), 16) != 0) {
+    if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), SOMAXCONN) != 0) {
         error = Failure("listen", path);
         unlink(address.sun_path);
         return {};
@@ -91,6 +91,15 @@ UniqueFd ConnectTo(const std::filesystem::path& path, std::string& error) {
         return {};
     }
     return socketFd;
+}
+
+std::optional<uid_t> PeerUid(int fd) {
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0) {
+        return std::nullopt;
+    }
+    return credentials.uid;
 }
 
 bool ReadExactly(int fd, std::span<uint8_t> bytes) {

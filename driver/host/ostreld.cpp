@@ -19,6 +19,7 @@
 
 #include "driver/DeviceIds.h"
 #include "driver/host/CtlCommands.h"
+#include "driver/host/DescriptorLimit.h"
 #include "driver/host/DeviceHost.h"
 #include "driver/host/HardwareIds.h"
 #include "driver/host/OstrelClient.h"
@@ -103,6 +104,8 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+    // Connections are limited to what the descriptors allow: allow what the system lets us.
+    host::RaiseDescriptorLimit();
     std::string failure;
     if (!host::CreateFolders(options->RuntimeDirectory, host::kFolderMode, failure)) {
         fmt::print(stderr, "ostreld: cannot create the runtime directory: {}\n", failure);
