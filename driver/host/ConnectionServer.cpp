@@ -40,7 +40,9 @@ ConnectionServer::ConnectionServer(ConnectionLimits limits)
     : mLimits(FitDescriptors(limits)),
       mLoop(TickInterval(mLimits.IdleTimeout), [this] { Tick(); }) {}
 
-ConnectionServer::~ConnectionServer() = default;
+ConnectionServer::~ConnectionServer() {
+    mLoop.Stop();
+}
 
 bool ConnectionServer::Start(std::string& error) {
     return mLoop.Start(error);

@@ -35,6 +35,7 @@ class ConnectionServer {
         std::function<void(uint64_t connection, uid_t client, SocketRequest request)>;
 
     explicit ConnectionServer(ConnectionLimits limits);
+    // Replies already handed over still go out, as far as the sockets take them at once.
     ~ConnectionServer();
     ConnectionServer(const ConnectionServer&) = delete;
     ConnectionServer& operator=(const ConnectionServer&) = delete;

@@ -26,6 +26,10 @@ EventLoop::EventLoop(std::chrono::milliseconds tickInterval, std::function<void(
     : mTickInterval(tickInterval), mTick(std::move(tick)) {}
 
 EventLoop::~EventLoop() {
+    Stop();
+}
+
+void EventLoop::Stop() {
     {
         std::lock_guard lock(mPostedMutex);
         mStopping = true;
@@ -35,6 +39,8 @@ EventLoop::~EventLoop() {
         [[maybe_unused]] ssize_t written = write(mWake.Get(), &one, sizeof one);
         mThread.join();
     }
+    // The loop's state is this thread's now.
+    RunAllPosted();
 }
 
 bool EventLoop::Start(std::string& error) {
@@ -106,6 +112,22 @@ void EventLoop::Call(const std::function<void()>& work) {
         ran.set_value();
     });
     done.wait();
+}
+
+void EventLoop::RunAllPosted() {
+    for (;;) {
+        std::vector<std::function<void()>> posted;
+        {
+            std::lock_guard lock(mPostedMutex);
+            if (mPosted.empty()) {
+                return;
+            }
+            posted.swap(mPosted);
+        }
+        for (auto& work : posted) {
+            work();
+        }
+    }
 }
 
 bool EventLoop::RunPosted() {

@@ -1,8 +1,8 @@
 // An epoll loop on a thread of its own: it watches descriptors and calls their handlers, runs
 // work posted from other threads, and calls a tick at a fixed interval. Handlers, posted work and
 // the tick all run on the loop's thread, one at a time, so the state they share needs no lock.
-// Destroying the loop stops and joins its thread; work posted and not yet run is dropped, so no
-// other thread may post or call once destruction has begun.
+// Stopping (or destroying) the loop joins its thread and then runs the work already posted on
+// the stopping thread; no other thread may post or call once stopping has begun.
 #pragma once
 
 #include <chrono>
@@ -31,6 +31,7 @@ class EventLoop {
     // Starts the thread. False, with `error` naming the failed call, when epoll or the wake-up
     // descriptor cannot be created.
     bool Start(std::string& error);
+    void Stop();
     bool Running() const { return mThread.joinable(); }
 
     // On the loop's thread only. Watch returns the token that names the watch (0 on failure);
@@ -52,8 +53,9 @@ class EventLoop {
     };
 
     void Run();
-    // False once the loop is stopping.
+    // Runs the work posted so far; false (running nothing) once the loop is stopping.
     bool RunPosted();
+    void RunAllPosted();
 
     std::chrono::milliseconds mTickInterval;
     std::function<void()> mTick;
