@@ -18,9 +18,11 @@ struct ConnectionLimits {
     // A connection with no request in the driver and no whole request received or reply sent
     // for this long is closed.
     std::chrono::milliseconds IdleTimeout{60000};
-    // Threads per interface that present requests to the device. Each user has at most one
-    // request running per interface, so the others always find a thread.
+    // Threads per interface that present requests to the device, and how many of them one
+    // user's requests may hold: one user's waiting requests leave threads for the others, and
+    // still one for that user's quick requests beside a long wait.
     size_t WorkersPerInterface = 4;
+    size_t RunningPerClient = 2;
 };
 
 }  // namespace ostrel::host

@@ -35,7 +35,7 @@ InterfaceEndpoint::InterfaceEndpoint(std::filesystem::path path, WDFDEVICE devic
                                      ConnectionServer& server)
     : mPath(std::move(path)),
       mServer(server),
-      mWorkers(device, server.Limits().WorkersPerInterface,
+      mWorkers(device, server.Limits().WorkersPerInterface, server.Limits().RunningPerClient,
                [&server](uint64_t connection, std::vector<uint8_t> reply) {
                    server.Reply(connection, std::move(reply));
                }) {}

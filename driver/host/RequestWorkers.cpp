@@ -6,8 +6,9 @@
 
 namespace ostrel::host {
 
-RequestWorkers::RequestWorkers(WDFDEVICE device, size_t threads, ReplySink reply)
-    : mDevice(device), mReply(std::move(reply)) {
+RequestWorkers::RequestWorkers(WDFDEVICE device, size_t threads, size_t runningPerClient,
+                               ReplySink reply)
+    : mDevice(device), mRunningPerClient(runningPerClient), mReply(std::move(reply)) {
     for (size_t i = 0; i < threads; ++i) {
         mThreads.emplace_back([this] { Work(); });
     }
@@ -58,11 +59,12 @@ bool RequestWorkers::TakeNext(uid_t& client, Queued& next) {
     for (size_t turn = 0; turn < mTurns.size(); ++turn) {
         uid_t candidate = mTurns.front();
         mTurns.pop_front();
-        std::deque<Queued>& queued = mQueued[candidate];
-        if (mRunning.count(candidate)) {
+        auto running = mRunning.find(candidate);
+        if (running != mRunning.end() && running->second >= mRunningPerClient) {
             mTurns.push_back(candidate);
             continue;
         }
+        std::deque<Queued>& queued = mQueued[candidate];
         client = candidate;
         next = std::move(queued.front());
         queued.pop_front();
@@ -71,7 +73,7 @@ bool RequestWorkers::TakeNext(uid_t& client, Queued& next) {
         } else {
             mTurns.push_back(candidate);
         }
-        mRunning.insert(candidate);
+        ++mRunning[candidate];
         return true;
     }
     return false;
@@ -96,7 +98,9 @@ void RequestWorkers::Work() {
                wire::EncodeResponse(result.Status, static_cast<uint32_t>(result.Information),
                                     result.Output));
         lock.lock();
-        mRunning.erase(client);
+        if (--mRunning[client] == 0) {
+            mRunning.erase(client);
+        }
         // The client's next request may now run.
         mChanged.notify_all();
     }

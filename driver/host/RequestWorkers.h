@@ -1,7 +1,7 @@
 // The threads that present one interface's requests to its device; requests may wait in the
 // driver for seconds, so they never run on the event loop. Clients (users) take turns and each
-// has at most one request running, so however many requests one client queues, it holds at most
-// one thread and the others keep being served. The owner stops the workers before the device
+// has at most a few requests running, so however many requests one client queues, the others
+// keep finding a thread. The owner stops the workers before the device
 // goes: requests not yet started are answered with STATUS_NO_SUCH_DEVICE, running ones finish
 // (removal has already ended their waits) and every thread is joined.
 #pragma once
@@ -14,7 +14,6 @@
 #include <functional>
 #include <map>
 #include <mutex>
-#include <set>
 #include <thread>
 #include <vector>
 
@@ -28,7 +27,7 @@ class RequestWorkers {
     // Receives each request's encoded reply, on a worker's thread or the stopping thread.
     using ReplySink = std::function<void(uint64_t connection, std::vector<uint8_t> reply)>;
 
-    RequestWorkers(WDFDEVICE device, size_t threads, ReplySink reply);
+    RequestWorkers(WDFDEVICE device, size_t threads, size_t runningPerClient, ReplySink reply);
     ~RequestWorkers();
     RequestWorkers(const RequestWorkers&) = delete;
     RequestWorkers& operator=(const RequestWorkers&) = delete;
@@ -46,16 +45,17 @@ class RequestWorkers {
     };
 
     void Work();
-    // The next request of the first client in turn with none running; called with mMutex held.
+    // The next request of the first client in turn below its share; called with mMutex held.
     bool TakeNext(uid_t& client, Queued& next);
 
     WDFDEVICE mDevice;
+    size_t mRunningPerClient;
     ReplySink mReply;
     std::mutex mMutex;
     std::condition_variable mChanged;
     std::map<uid_t, std::deque<Queued>> mQueued;
     std::deque<uid_t> mTurns;  // the clients with queued requests, next first
-    std::set<uid_t> mRunning;
+    std::map<uid_t, size_t> mRunning;
     bool mStopping = false;
     std::vector<std::thread> mThreads;
 };

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -147,19 +146,6 @@ TEST_F(EndToEnd, UnplugClosesConnectionsAndRemovesTheSockets) {
     EXPECT_FALSE(client.DeviceIoControl(IOCTL_READ_BYTE, std::vector<uint8_t>(1), 1, error));
 }
 
-// Waits (generously) until the device has seen a transfer with `index`.
-bool WaitForTransfer(const usb::SimulatedDevice& device, uint16_t index) {
-    for (int i = 0; i < 10000; ++i) {
-        for (const auto& transfer : device.Transfers()) {
-            if (transfer.Setup.wIndex == index) {
-                return true;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
-
 // Orderly removals of sim0 while one request waits in the driver and a second one is queued
 // behind it, with traffic on sim1 all along: every request sent before the removal gets its
 // reply before the connection closes, and sim1 keeps answering.
@@ -228,7 +214,7 @@ TEST(SocketRemoval, AnswersEveryRequestItTookInBeforeClosing) {
             host::UniqueFd queued = socket("sim0");
             ASSERT_TRUE(
                 drivertest::SendRequest(waiting.Get(), c.IoControlCode, c.Input, c.Input.size()));
-            EXPECT_TRUE(WaitForTransfer(*device, c.SentFirst));
+            EXPECT_TRUE(drivertest::WaitForTransfer(*device, c.SentFirst));
             ASSERT_TRUE(
                 drivertest::SendRequest(queued.Get(), IOCTL_READ_REGISTER, kReadRegister, 8));
             devices.Unbind("sim0", false);

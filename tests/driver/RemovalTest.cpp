@@ -3,7 +3,6 @@
 // handling) until the product's limits run out.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -17,19 +16,6 @@ using drivertest::Concat;
 using drivertest::Le16;
 using drivertest::Le32;
 using ostrel::usb::SimulatedDevice;
-
-// Waits (generously) until the device has seen a transfer with `index`.
-bool WaitForTransfer(const SimulatedDevice& device, uint16_t index) {
-    for (int i = 0; i < 10000; ++i) {
-        for (const auto& transfer : device.Transfers()) {
-            if (transfer.Setup.wIndex == index) {
-                return true;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
 
 struct WaitingRequest {
     const char* Name;
@@ -64,7 +50,7 @@ TEST(Removal, EndsWaitingRequestsAtOnceWithNoSuchDevice) {
             io::DeviceIoControlResult result;
             std::thread caller(
                 [&] { result = binding.Ioctl(request.IoControlCode, request.Input); });
-            EXPECT_TRUE(WaitForTransfer(binding.Device(), request.SentFirst));
+            EXPECT_TRUE(drivertest::WaitForTransfer(binding.Device(), request.SentFirst));
             binding.Host().Unbind(drivertest::kInstance, surprise);
             caller.join();
             EXPECT_EQ(result.Status, STATUS_NO_SUCH_DEVICE);
