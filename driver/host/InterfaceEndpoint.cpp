@@ -1,8 +1,6 @@
 // Publishing one interface socket and withdrawing it.
 #include "driver/host/InterfaceEndpoint.h"
 
-#include <unistd.h>
-
 namespace ostrel::host {
 namespace {
 
