@@ -76,7 +76,7 @@ bool ReadBlockEightPort(DEVICE_CONTEXT* context, std::span<uint8_t> buffer) {
     PrepareNotificationWait(&context->MessageEvent, &context->MessageResult);
     if (!NT_SUCCESS(SendVendorCommand(context, true, 0, VENDOR_COMMAND_BLOCK_READ_REQUEST,
                                       buffer.data(), length)) ||
-        !NT_SUCCESS(WaitForNotification(&context->MessageEvent, &context->MessageResult,
+        !NT_SUCCESS(WaitForNotification(context, &context->MessageEvent, &context->MessageResult,
                                         context->Timing.MessageWait))) {
         return false;
     }
@@ -90,6 +90,6 @@ bool WriteBlockEightPort(DEVICE_CONTEXT* context, std::span<uint8_t> buffer) {
                                       static_cast<uint16_t>(buffer.size())))) {
         return false;
     }
-    return NT_SUCCESS(WaitForNotification(&context->MessageEvent, &context->MessageResult,
+    return NT_SUCCESS(WaitForNotification(context, &context->MessageEvent, &context->MessageResult,
                                           context->Timing.MessageWait));
 }

@@ -1,7 +1,6 @@
 // Reads and writes through the device's indirect bus controller: write the control word, poll
-// it until the device sets the done bit (a bounded number of polls), then take the data.
-#include <thread>
-
+// it until the device sets the done bit (a bounded number of polls, ended early by removal),
+// then take the data.
 #include "driver/Protocol.h"
 #include "driver/Sequences.h"
 #include "driver/Transfers.h"
@@ -10,10 +9,14 @@
 namespace {
 
 // STATUS_SUCCESS once the done bit is seen, STATUS_UNSUCCESSFUL when a read fails or the polls
-// run out.
+// run out, STATUS_NO_SUCH_DEVICE as soon as the device is being removed.
 NTSTATUS PollBusDone(DEVICE_CONTEXT* context) {
     for (uint32_t poll = 0; poll < context->Timing.BusPollCount; ++poll) {
-        std::this_thread::sleep_for(context->Timing.BusPollDelay);
+        // The delay between polls is a wait that removal ends.
+        if (KeWaitForSingleObject(&context->RemovalEvent, context->Timing.BusPollDelay) ==
+            STATUS_SUCCESS) {
+            return STATUS_NO_SUCH_DEVICE;
+        }
         uint32_t control = 0;
         if (!NT_SUCCESS(AccessRegister(context, true, BUS_CONTROL_REGISTER, &control))) {
             return STATUS_UNSUCCESSFUL;

@@ -48,6 +48,10 @@ struct DEVICE_CONTEXT {
     std::atomic<uint8_t> SelectedPort{0};
     KEVENT ValueCommandEvent;
     KEVENT MessageEvent;
+    // Set (never cleared) when the queue stops the requests in the driver because the device is
+    // being removed: every notification wait and bus poll ends at once, and a request that did not
+    // succeed completes with STATUS_NO_SUCH_DEVICE.
+    KEVENT RemovalEvent;
 
     WDFMEMORY ConfigurationMemory = nullptr;
     // Applies the connection mask to the connection interface; one item, so states are applied

@@ -92,6 +92,7 @@ NTSTATUS EvtDeviceAdd(WDFDRIVER driver, PWDFDEVICE_INIT deviceInit) {
     WDF_IO_QUEUE_CONFIG queueConfig;
     WDF_IO_QUEUE_CONFIG_INIT_DEFAULT_QUEUE(&queueConfig, WdfIoQueueDispatchParallel);
     queueConfig.EvtIoDeviceControl = EvtIoDeviceControl;
+    queueConfig.EvtIoStop = EvtIoStop;
     status = WdfIoQueueCreate(device, &queueConfig, nullptr, &context->DefaultQueue);
     if (!NT_SUCCESS(status)) {
         TraceEvents(TRACE_LEVEL_ERROR, "driver", "WdfIoQueueCreate failed: {:#010x}",
@@ -100,6 +101,7 @@ NTSTATUS EvtDeviceAdd(WDFDRIVER driver, PWDFDEVICE_INIT deviceInit) {
     }
     KeInitializeEvent(&context->ValueCommandEvent, NotificationEvent, false);
     KeInitializeEvent(&context->MessageEvent, NotificationEvent, false);
+    KeInitializeEvent(&context->RemovalEvent, NotificationEvent, false);
     return WdfDeviceCreateDeviceInterface(device, &DEVICE_INTERFACE_GUID, nullptr);
 }
 

@@ -36,3 +36,4 @@ void EvtConnectionWorkItem(WDFWORKITEM workItem);
 // Ioctl.cpp
 void EvtIoDeviceControl(WDFQUEUE queue, WDFREQUEST request, size_t outputBufferLength,
                         size_t inputBufferLength, uint32_t ioControlCode);
+void EvtIoStop(WDFQUEUE queue, WDFREQUEST request, uint32_t actionFlags);

@@ -1,6 +1,8 @@
 // The device-control dispatch: one handler per request code, each checking that the caller's
 // buffer holds its code's layout before touching it, and one completion point. Handlers that use
-// shared per-device state hold the device's RequestLock for their whole action.
+// shared per-device state hold the device's RequestLock for their whole action. When the device
+// is being removed the queue's stop callback ends their waits, and a request that did not succeed
+// completes with STATUS_NO_SUCH_DEVICE.
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -207,7 +209,8 @@ OUTCOME SendValueAndWait(DEVICE_CONTEXT* context, const REQUEST_BUFFERS& buffers
     PrepareNotificationWait(&context->ValueCommandEvent, &context->ValueCommandResult);
     bool success =
         NT_SUCCESS(SendVendorCommand(context, false, 0, VENDOR_COMMAND_SEND_VALUE, buffer, 4)) &&
-        NT_SUCCESS(WaitForNotification(&context->ValueCommandEvent, &context->ValueCommandResult,
+        NT_SUCCESS(WaitForNotification(context, &context->ValueCommandEvent,
+                                       &context->ValueCommandResult,
                                        context->Timing.ValueCommandWait));
     buffer[4] = success ? 1 : 0;
     return {success ? STATUS_SUCCESS : STATUS_UNSUCCESSFUL, buffers.Returned(buffers.InputLength)};
@@ -364,9 +367,20 @@ void EvtIoDeviceControl(WDFQUEUE queue, WDFREQUEST request, size_t, size_t,
         buffers.Output = static_cast<uint8_t*>(buffer);
     }
     OUTCOME outcome = Dispatch(context, ioControlCode, buffers);
+    if (!NT_SUCCESS(outcome.Status) && KeReadStateEvent(&context->RemovalEvent)) {
+        outcome = {STATUS_NO_SUCH_DEVICE, 0};
+    }
     if (!NT_SUCCESS(outcome.Status)) {
         TraceEvents(TRACE_LEVEL_VERBOSE, "ioctl", "request {:#010x} failed: {:#010x}",
                     ioControlCode, static_cast<uint32_t>(outcome.Status));
     }
     WdfRequestCompleteWithInformation(request, outcome.Status, outcome.Information);
+}
+
+// The device is being removed: end the waits of every request in the driver now rather than
+// when their limits run out. The requests still complete in EvtIoDeviceControl.
+void EvtIoStop(WDFQUEUE queue, WDFREQUEST, uint32_t actionFlags) {
+    if (actionFlags & WdfRequestStopActionPurge) {
+        KeSetEvent(&DeviceGetContext(WdfIoQueueGetDevice(queue))->RemovalEvent);
+    }
 }

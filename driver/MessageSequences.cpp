@@ -11,15 +11,18 @@ void PrepareNotificationWait(KEVENT* event, std::atomic<uint32_t>* result) {
     KeClearEvent(event);
 }
 
-NTSTATUS WaitForNotification(KEVENT* event, const std::atomic<uint32_t>* result,
-                             std::chrono::milliseconds limit) {
-    NTSTATUS status = KeWaitForSingleObject(event, limit);
+NTSTATUS WaitForNotification(DEVICE_CONTEXT* context, KEVENT* event,
+                             const std::atomic<uint32_t>* result, std::chrono::milliseconds limit) {
+    // The notification first: one that came in time counts even while the device goes away.
+    KEVENT* const events[] = {event, &context->RemovalEvent};
+    NTSTATUS status = KeWaitForMultipleObjects(events, WaitAny, limit);
     if (status == STATUS_TIMEOUT) {
         TraceEvents(TRACE_LEVEL_WARNING, "sequence", "no notification within {} ms", limit.count());
         return STATUS_UNSUCCESSFUL;
     }
-    if (!NT_SUCCESS(status)) {
-        return status;
+    if (status != STATUS_WAIT_0) {
+        TraceEvents(TRACE_LEVEL_INFORMATION, "sequence", "notification wait ended by removal");
+        return STATUS_NO_SUCH_DEVICE;
     }
     return result->load() == 1 ? STATUS_SUCCESS : STATUS_UNSUCCESSFUL;
 }
@@ -40,7 +43,7 @@ NTSTATUS SendVdm(DEVICE_CONTEXT* context, bool read, uint16_t address, uint8_t* 
         return status;
     }
     if (eightPort) {
-        return WaitForNotification(&context->MessageEvent, &context->MessageResult,
+        return WaitForNotification(context, &context->MessageEvent, &context->MessageResult,
                                    context->Timing.MessageWait);
     }
     return STATUS_SUCCESS;

@@ -13,9 +13,10 @@
 // Before the command that provokes a notification: clears the result and the event.
 void PrepareNotificationWait(KEVENT* event, std::atomic<uint32_t>* result);
 // After the command: success when the notification came within `limit` with result 1;
-// STATUS_UNSUCCESSFUL on a time-out or result 0.
-NTSTATUS WaitForNotification(KEVENT* event, const std::atomic<uint32_t>* result,
-                             std::chrono::milliseconds limit);
+// STATUS_UNSUCCESSFUL on a time-out or result 0; STATUS_NO_SUCH_DEVICE, at once, when the device
+// is being removed.
+NTSTATUS WaitForNotification(DEVICE_CONTEXT* context, KEVENT* event,
+                             const std::atomic<uint32_t>* result, std::chrono::milliseconds limit);
 
 // A register read or write message to the far side; on the eight-port programmer it waits for
 // the message notification. For a read `data` is set to 0 first.

@@ -1,32 +1,62 @@
-// Kernel events over a mutex and a condition variable.
+// Kernel events under one process-wide dispatcher lock and condition variable.
 #include "driver/framework/KeEvent.h"
 
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+std::mutex gDispatcherLock;
+std::condition_variable gDispatcherChanged;
+
+}  // namespace
+
 void KeInitializeEvent(KEVENT* event, EVENT_TYPE type, bool state) {
-    std::lock_guard lock(event->mutex);
+    std::lock_guard lock(gDispatcherLock);
     event->type = type;
     event->signaled = state;
 }
 
 void KeSetEvent(KEVENT* event) {
     {
-        std::lock_guard lock(event->mutex);
+        std::lock_guard lock(gDispatcherLock);
         event->signaled = true;
     }
-    event->changed.notify_all();
+    gDispatcherChanged.notify_all();
 }
 
 void KeClearEvent(KEVENT* event) {
-    std::lock_guard lock(event->mutex);
+    std::lock_guard lock(gDispatcherLock);
     event->signaled = false;
 }
 
+bool KeReadStateEvent(KEVENT* event) {
+    std::lock_guard lock(gDispatcherLock);
+    return event->signaled;
+}
+
 NTSTATUS KeWaitForSingleObject(KEVENT* event, std::chrono::milliseconds timeout) {
-    std::unique_lock lock(event->mutex);
-    if (!event->changed.wait_for(lock, timeout, [event] { return event->signaled; })) {
+    KEVENT* const events[] = {event};
+    return KeWaitForMultipleObjects(events, WaitAny, timeout);
+}
+
+NTSTATUS KeWaitForMultipleObjects(std::span<KEVENT* const> events, WAIT_TYPE,
+                                  std::chrono::milliseconds timeout) {
+    std::unique_lock lock(gDispatcherLock);
+    size_t index = 0;
+    auto anySignaled = [&] {
+        for (index = 0; index < events.size(); ++index) {
+            if (events[index]->signaled) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!gDispatcherChanged.wait_for(lock, timeout, anySignaled)) {
         return STATUS_TIMEOUT;
     }
-    if (event->type == SynchronizationEvent) {
-        event->signaled = false;
+    if (events[index]->type == SynchronizationEvent) {
+        events[index]->signaled = false;
     }
-    return STATUS_SUCCESS;
+    return STATUS_WAIT_0 + static_cast<NTSTATUS>(index);
 }

@@ -7,6 +7,7 @@
 using NTSTATUS = int32_t;
 
 inline constexpr NTSTATUS STATUS_SUCCESS = 0x00000000;
+inline constexpr NTSTATUS STATUS_WAIT_0 = 0x00000000;   // plus the index of the signalled object
 inline constexpr NTSTATUS STATUS_TIMEOUT = 0x00000102;  // a wait ran out; not an error code
 inline constexpr NTSTATUS STATUS_UNSUCCESSFUL = static_cast<NTSTATUS>(0xC0000001);
 inline constexpr NTSTATUS STATUS_INVALID_PARAMETER = static_cast<NTSTATUS>(0xC000000D);

@@ -1,6 +1,7 @@
-// Presenting requests to the driver, and draining the queue when the device stops.
+// Presenting requests to the driver, and stopping and draining the queue when the device stops.
 #include "driver/framework/WdfIoQueue.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -12,7 +13,7 @@ void WdfIoQueue::Present(WDFREQUEST request) {
                                mStarted ? STATUS_INVALID_DEVICE_REQUEST : STATUS_NO_SUCH_DEVICE);
             return;
         }
-        ++mPresented;
+        mPresented.push_back(request);
     }
     {
         std::optional<std::lock_guard<std::mutex>> sequential;
@@ -23,7 +24,8 @@ void WdfIoQueue::Present(WDFREQUEST request) {
                                    request->IoControlCode());
     }
     std::lock_guard lock(mMutex);
-    if (--mPresented == 0) {
+    mPresented.erase(std::find(mPresented.begin(), mPresented.end(), request));
+    if (mPresented.empty()) {
         mIdle.notify_all();
     }
 }
@@ -36,7 +38,12 @@ void WdfIoQueue::Start() {
 void WdfIoQueue::StopAndDrain() {
     std::unique_lock lock(mMutex);
     mStarted = false;
-    mIdle.wait(lock, [this] { return mPresented == 0; });
+    if (mConfig.EvtIoStop) {
+        for (WDFREQUEST request : mPresented) {
+            mConfig.EvtIoStop(this, request, WdfRequestStopActionPurge);
+        }
+    }
+    mIdle.wait(lock, [this] { return mPresented.empty(); });
 }
 
 NTSTATUS WdfIoQueueCreate(WDFDEVICE device, const WDF_IO_QUEUE_CONFIG* config,

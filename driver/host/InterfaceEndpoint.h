@@ -1,48 +1,36 @@
-// One published interface: a listening socket, the thread that accepts connections, and one
-// thread per connection that reads requests, presents them to the device and writes the
-// replies. Destroying it stops accepting, shuts the connections down and joins every thread.
+// One published interface: its socket file, served by the connection server, and the workers
+// that present its requests to the device. Destroying it removes the socket file, withdraws the
+// listener (requests already received are still answered), and stops the workers: on return no
+// request of this interface is in the driver any more.
 #pragma once
 
 #include <filesystem>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "driver/framework/WdfDevice.h"
-#include "driver/host/UnixSocket.h"
+#include "driver/host/ConnectionServer.h"
+#include "driver/host/RequestWorkers.h"
 
 namespace ostrel::host {
 
 class InterfaceEndpoint {
   public:
-    // nullptr with `error` set when the socket cannot be created.
+    // nullptr with `error` set when the socket cannot be created or served.
     static std::unique_ptr<InterfaceEndpoint> Open(const std::filesystem::path& path,
-                                                   WDFDEVICE device, std::string& error);
+                                                   WDFDEVICE device, ConnectionServer& server,
+                                                   std::string& error);
     ~InterfaceEndpoint();
     InterfaceEndpoint(const InterfaceEndpoint&) = delete;
     InterfaceEndpoint& operator=(const InterfaceEndpoint&) = delete;
 
   private:
-    struct Connection {
-        UniqueFd Socket;
-        std::thread Thread;
-        bool Finished = false;
-    };
-
-    InterfaceEndpoint(std::filesystem::path path, UniqueFd listener, WDFDEVICE device);
-    void AcceptConnections();
-    void Serve(Connection* connection);
-    void JoinFinished();
+    InterfaceEndpoint(std::filesystem::path path, WDFDEVICE device, ConnectionServer& server);
 
     std::filesystem::path mPath;
-    UniqueFd mListener;
-    WDFDEVICE mDevice;
-    std::mutex mMutex;
-    bool mStopping = false;
-    std::list<Connection> mConnections;
-    std::thread mAcceptThread;
+    ConnectionServer& mServer;
+    RequestWorkers mWorkers;
+    uint64_t mListener = 0;
 };
 
 }  // namespace ostrel::host

@@ -3,11 +3,18 @@
 
 #include "driver/framework/Trace.h"
 #include "driver/host/InterfaceEndpoint.h"
+#include "driver/host/RuntimeFolders.h"
 
 namespace ostrel::host {
 
-SocketInterfaceHost::SocketInterfaceHost(std::filesystem::path runtimeDirectory)
-    : mRuntimeDirectory(std::move(runtimeDirectory)) {}
+SocketInterfaceHost::SocketInterfaceHost(std::filesystem::path runtimeDirectory,
+                                         ConnectionLimits limits)
+    : mRuntimeDirectory(std::move(runtimeDirectory)), mServer(limits) {
+    std::string failure;
+    if (!mServer.Start(failure)) {
+        TraceEvents(TRACE_LEVEL_ERROR, "socket", "{}", failure);
+    }
+}
 
 SocketInterfaceHost::~SocketInterfaceHost() {
     std::map<std::wstring, std::unique_ptr<InterfaceEndpoint>> endpoints;
@@ -27,10 +34,11 @@ NTSTATUS SocketInterfaceHost::Enable(const std::wstring& link, WdfDevice* device
         return STATUS_SUCCESS;
     }
     std::filesystem::path path = SocketPath(link);
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
     std::string failure;
-    auto endpoint = InterfaceEndpoint::Open(path, device, failure);
+    std::unique_ptr<InterfaceEndpoint> endpoint;
+    if (CreateFolders(path.parent_path(), kFolderMode, failure)) {
+        endpoint = InterfaceEndpoint::Open(path, device, mServer, failure);
+    }
     if (!endpoint) {
         TraceEvents(TRACE_LEVEL_ERROR, "socket", "publishing an interface failed: {}", failure);
         return STATUS_UNSUCCESSFUL;

@@ -1,8 +1,10 @@
 // Publishes enabled device interfaces as Unix-domain sockets under the runtime directory: the
 // interface "<instance>/<guid>" listens at <runtime>/<instance>/<guid>. Each connection carries
-// buffered device-control requests (see WireFormat.h) to the device's default queue; every
-// connection is served on its own thread, so requests of different callers run in parallel.
-// Disabling an interface closes its socket and connections and waits for their threads.
+// buffered device-control requests (see WireFormat.h) to the device's default queue. One event
+// loop serves every connection within the limits (ConnectionLimits.h); a few worker threads per
+// interface run the requests, so requests of different callers run in parallel. Disabling an
+// interface removes its socket, answers what its connections already sent, and returns once
+// none of its requests is in the driver.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +14,8 @@
 #include <string>
 
 #include "driver/framework/DeviceInterfaceHost.h"
+#include "driver/host/ConnectionLimits.h"
+#include "driver/host/ConnectionServer.h"
 
 namespace ostrel::host {
 
@@ -19,7 +23,8 @@ class InterfaceEndpoint;
 
 class SocketInterfaceHost : public DeviceInterfaceHost {
   public:
-    explicit SocketInterfaceHost(std::filesystem::path runtimeDirectory);
+    explicit SocketInterfaceHost(std::filesystem::path runtimeDirectory,
+                                 ConnectionLimits limits = {});
     ~SocketInterfaceHost() override;
 
     NTSTATUS Enable(const std::wstring& link, WdfDevice* device) override;
@@ -28,6 +33,7 @@ class SocketInterfaceHost : public DeviceInterfaceHost {
 
   private:
     std::filesystem::path mRuntimeDirectory;
+    ConnectionServer mServer;
     std::mutex mMutex;
     std::map<std::wstring, std::unique_ptr<InterfaceEndpoint>> mEndpoints;
 };

@@ -58,17 +58,20 @@ UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string&
     if (!Address(path, address, error)) {
         return {};
     }
-    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!socketFd.Valid()) {
         error = Failure("socket", path);
         return {};
     }
     unlink(address.sun_path);
-    if (bind(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    // The socket file takes the socket's own mode less the umask; setting it first means the
+    // file is never wider than `mode`, even for the moment before the chmod below makes it exact.
+    if (fchmod(socketFd.Get(), mode) != 0 ||
+        bind(socketFd.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         error = Failure("bind", path);
         return {};
     }
-    if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), 16) != 0) {
+    if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), SOMAXCONN) != 0) {
         error = Failure("listen", path);
         unlink(address.sun_path);
         return {};
@@ -88,6 +91,15 @@ UniqueFd ConnectTo(const std::filesystem::path& path, std::string& error) {
         return {};
     }
     return socketFd;
+}
+
+std::optional<uid_t> PeerUid(int fd) {
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0) {
+        return std::nullopt;
+    }
+    return credentials.uid;
 }
 
 bool ReadExactly(int fd, std::span<uint8_t> bytes) {

@@ -19,9 +19,11 @@
 
 #include "driver/DeviceIds.h"
 #include "driver/host/CtlCommands.h"
+#include "driver/host/DescriptorLimit.h"
 #include "driver/host/DeviceHost.h"
 #include "driver/host/HardwareIds.h"
 #include "driver/host/OstrelClient.h"
+#include "driver/host/RuntimeFolders.h"
 #include "driver/host/SocketInterfaceHost.h"
 #include "driver/host/UsbHotplug.h"
 #include "driver/usb/LibusbDevice.h"
@@ -102,8 +104,13 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    std::error_code error;
-    std::filesystem::create_directories(options->RuntimeDirectory, error);
+    // Connections are limited to what the descriptors allow: allow what the system lets us.
+    host::RaiseDescriptorLimit();
+    std::string failure;
+    if (!host::CreateFolders(options->RuntimeDirectory, host::kFolderMode, failure)) {
+        fmt::print(stderr, "ostreld: cannot create the runtime directory: {}\n", failure);
+        return 1;
+    }
     host::SocketInterfaceHost interfaces(options->RuntimeDirectory);
     host::DeviceHost devices(interfaces, options->Parameters);
     if (!devices.DriverLoaded()) {
@@ -150,7 +157,6 @@ int main(int argc, char** argv) {
                 }
             },
             [&](const std::string& sysName) { devices.Unbind(sysName, true); });
-        std::string failure;
         if (!hotplug->Start(failure)) {
             fmt::print(stderr, "ostreld: {}\n", failure);
             return 1;

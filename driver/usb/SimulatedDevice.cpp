@@ -127,9 +127,19 @@ NTSTATUS SimulatedDevice::ControlTransfer(const USB_SETUP_PACKET& setup, std::sp
     if (NT_SUCCESS(status)) {
         transferred = data.size();
     }
-    mTransfers.push_back(
+    LogTransferLocked(
         SimulatedTransfer{setup, std::vector<uint8_t>(data.begin(), data.end()), status});
     return status;
+}
+
+void SimulatedDevice::LogTransferLocked(SimulatedTransfer transfer) {
+    mTransferDataBytes += transfer.Data.size();
+    mTransfers.push_back(std::move(transfer));
+    while (mTransfers.size() > kLogCapacity ||
+           (mTransferDataBytes > kLogDataBytes && mTransfers.size() > 1)) {
+        mTransferDataBytes -= mTransfers.front().Data.size();
+        mTransfers.pop_front();
+    }
 }
 
 NTSTATUS SimulatedDevice::HandleRegister(uint16_t address, bool in, std::span<uint8_t> data) {
@@ -309,6 +319,9 @@ NTSTATUS SimulatedDevice::HandleVdm(std::span<const uint8_t> data) {
 void SimulatedDevice::WriteFarLocked(uint16_t address, uint8_t value) {
     mFar[address] = value;
     mFarWrites.emplace_back(address, value);
+    if (mFarWrites.size() > kLogCapacity) {
+        mFarWrites.pop_front();
+    }
     size_t index = mFar[BLOCK_INDEX_REGISTER] % mBlock.size();
     if (address == BLOCK_OPERATION_REGISTER && value == BLOCK_OPERATION_READ) {
         mFar[BLOCK_READ_DATA_REGISTER] = mBlock[index];
@@ -537,18 +550,19 @@ void SimulatedDevice::SetFault(uint16_t index, std::optional<SimulatedFault> fau
 
 std::vector<SimulatedTransfer> SimulatedDevice::Transfers() const {
     std::lock_guard lock(mMutex);
-    return mTransfers;
+    return {mTransfers.begin(), mTransfers.end()};
 }
 
 void SimulatedDevice::ClearTransfers() {
     std::lock_guard lock(mMutex);
     mTransfers.clear();
+    mTransferDataBytes = 0;
     mFarWrites.clear();
 }
 
 std::vector<std::pair<uint16_t, uint8_t>> SimulatedDevice::FarWrites() const {
     std::lock_guard lock(mMutex);
-    return mFarWrites;
+    return {mFarWrites.begin(), mFarWrites.end()};
 }
 
 void SimulatedDevice::FailConfigurations(unsigned count) {

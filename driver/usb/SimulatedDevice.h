@@ -51,6 +51,11 @@ struct SimulatedTransfer {
 
 class SimulatedDevice : public UsbDeviceBackend {
   public:
+    // The transfer and far-side write logs keep the most recent entries only: at most
+    // kLogCapacity each, and at most kLogDataBytes of transfer data.
+    static constexpr size_t kLogCapacity = 4096;
+    static constexpr size_t kLogDataBytes = 1 << 20;
+
     explicit SimulatedDevice(const SimulatedDeviceConfig& config);
     ~SimulatedDevice() override;
 
@@ -106,9 +111,10 @@ class SimulatedDevice : public UsbDeviceBackend {
     // --- faults and the transfer log ---
     // Applies to every transfer whose index is `index` (command number or register address).
     void SetFault(uint16_t index, std::optional<SimulatedFault> fault);
+    // The recent transfers, oldest first.
     std::vector<SimulatedTransfer> Transfers() const;
     void ClearTransfers();
-    // The far side's register writes in order: (register, value).
+    // The far side's recent register writes in order: (register, value).
     std::vector<std::pair<uint16_t, uint8_t>> FarWrites() const;
 
     // The next `count` configuration selections fail.
@@ -131,6 +137,7 @@ class SimulatedDevice : public UsbDeviceBackend {
     uint32_t ReadRegisterLocked(uint16_t address);
     void WriteRegisterLocked(uint16_t address, uint32_t value);
     NTSTATUS HandleVdm(std::span<const uint8_t> data);
+    void LogTransferLocked(SimulatedTransfer transfer);
     void WriteFarLocked(uint16_t address, uint8_t value);
     void ProgramLocked(size_t index, uint8_t bits);
     void NotifyLocked(std::vector<uint8_t> bytes);
@@ -146,7 +153,7 @@ class SimulatedDevice : public UsbDeviceBackend {
     std::optional<uint32_t> mBusPollsLeft;
     bool mBusRead = false;
     std::map<uint16_t, uint8_t> mFar;
-    std::vector<std::pair<uint16_t, uint8_t>> mFarWrites;
+    std::deque<std::pair<uint16_t, uint8_t>> mFarWrites;
     uint16_t mLastVdmRegister = 0;
     std::array<uint8_t, 32> mBlock{};
     bool mProgrammingMode = false;
@@ -163,7 +170,8 @@ class SimulatedDevice : public UsbDeviceBackend {
     };
     std::optional<uint8_t> mMessageAnswer = 5;
     std::map<uint16_t, SimulatedFault> mFaults;
-    std::vector<SimulatedTransfer> mTransfers;
+    std::deque<SimulatedTransfer> mTransfers;
+    size_t mTransferDataBytes = 0;
     std::deque<std::vector<uint8_t>> mNotifications;
     std::optional<NTSTATUS> mFailNextRead;
     std::deque<PendingRead> mPendingReads;

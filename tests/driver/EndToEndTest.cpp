@@ -1,36 +1,35 @@
 // The daemon's pieces end to end: a simulated device bound to the driver, its interfaces
 // published as sockets, and requests sent through the client library with ostrelctl's layouts.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 
-#include <chrono>
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <thread>
 
+#include "DaemonProcess.h"
+#include "RawClient.h"
 #include "SimulatedBinding.h"
 #include "driver/OstrelPublic.h"
+#include "driver/Protocol.h"
 #include "driver/host/CtlCommands.h"
 #include "driver/host/DeviceHost.h"
 #include "driver/host/OstrelClient.h"
 #include "driver/host/SocketInterfaceHost.h"
 #include "tests/support/TestProgramFolder.h"
 
-extern char** environ;
-
 namespace {
 
 using namespace ostrel;
 
-bool WaitForPath(const std::filesystem::path& path, bool exists) {
-    for (int i = 0; i < 200; ++i) {
-        if (std::filesystem::exists(path) == exists) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
+// The permission bits in octal, "missing" when the path does not exist.
+std::string ModeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? fmt::format("{:04o}", status.st_mode & 07777)
+                                            : "missing";
 }
 
 class EndToEnd : public testing::Test {
@@ -130,11 +129,11 @@ TEST_F(EndToEnd, FailuresAndUnknownCodesComeBackAsStatuses) {
 TEST_F(EndToEnd, ConnectionInterfaceExistsWhileAPortIsConnected) {
     EXPECT_FALSE(std::filesystem::exists(Socket(CONNECTION_INTERFACE_GUID)));
     device->SetConnectionMask(0x01);
-    ASSERT_TRUE(WaitForPath(Socket(CONNECTION_INTERFACE_GUID), true));
+    ASSERT_TRUE(drivertest::WaitForPath(Socket(CONNECTION_INTERFACE_GUID), true));
     auto connection = Connect(CONNECTION_INTERFACE_GUID);
     EXPECT_EQ(Run(connection, "read-byte", {}), "0x00 (0)");
     device->SetConnectionMask(0x00);
-    EXPECT_TRUE(WaitForPath(Socket(CONNECTION_INTERFACE_GUID), false));
+    EXPECT_TRUE(drivertest::WaitForPath(Socket(CONNECTION_INTERFACE_GUID), false));
     EXPECT_TRUE(std::filesystem::exists(Socket(DEVICE_INTERFACE_GUID)));
 }
 
@@ -147,20 +146,96 @@ TEST_F(EndToEnd, UnplugClosesConnectionsAndRemovesTheSockets) {
     EXPECT_FALSE(client.DeviceIoControl(IOCTL_READ_BYTE, std::vector<uint8_t>(1), 1, error));
 }
 
+// Orderly removals of sim0 while one request waits in the driver and a second one is queued
+// behind it, with traffic on sim1 all along: every request sent before the removal gets its
+// reply before the connection closes, and sim1 keeps answering.
+TEST(SocketRemoval, AnswersEveryRequestItTookInBeforeClosing) {
+    const std::vector<uint8_t> kReadRegister =
+        drivertest::Concat({drivertest::Le32(0x8000), drivertest::Le32(0)});
+    struct Case {
+        const char* Name;
+        usb::SimulatedDeviceConfig Config;
+        std::function<void(usb::SimulatedDevice&)> Prepare;
+        uint32_t IoControlCode;
+        std::vector<uint8_t> Input;
+        uint16_t SentFirst;  // the transfer that shows the request is in the driver
+        NTSTATUS Expected;
+    };
+    const std::vector<Case> cases = {
+        {"value command", drivertest::OrdinaryDevice(),
+         [](usb::SimulatedDevice& device) { device.SetValueCommandAnswer(std::nullopt); },
+         IOCTL_SEND_VALUE_AND_WAIT, std::vector<uint8_t>(5), VENDOR_COMMAND_SEND_VALUE,
+         STATUS_NO_SUCH_DEVICE},
+        {"bus poll",
+         drivertest::OrdinaryDevice(),
+         [](usb::SimulatedDevice& device) { device.SetBusCompletionPolls(std::nullopt); },
+         IOCTL_BUS_READ_BYTE,
+         {0xA0, 0x10, 0x00, 0x00},
+         BUS_CONTROL_REGISTER,
+         STATUS_NO_SUCH_DEVICE},
+        {"eight-port block write", drivertest::EightPortProgrammer(),
+         [](usb::SimulatedDevice& device) { device.SetMessageAnswer(std::nullopt); },
+         IOCTL_WRITE_BLOCK, std::vector<uint8_t>(32, 0x11), VENDOR_COMMAND_BLOCK_WRITE,
+         STATUS_NO_SUCH_DEVICE},
+        {"ordinary block write", drivertest::OrdinaryDevice(), [](usb::SimulatedDevice&) {},
+         IOCTL_WRITE_BLOCK, std::vector<uint8_t>(32, 0xFF), VENDOR_COMMAND_VDM, STATUS_SUCCESS},
+    };
+    testsupport::TestProgramFolder folder;
+    host::SocketInterfaceHost interfaces(folder.Path());
+    // Waits of about two seconds: long enough that only removal can end them here.
+    host::DeviceHost devices(
+        interfaces,
+        {{"MessageWaitMs", 2000}, {"ValueCommandWaitMs", 2000}, {"BusPollDelayMs", 20}});
+    ASSERT_EQ(
+        devices.Bind("sim1", std::make_shared<usb::SimulatedDevice>(drivertest::OrdinaryDevice())),
+        STATUS_SUCCESS);
+    std::atomic<bool> stop = false;
+    std::atomic<int> answered = 0, failed = 0;
+    std::thread traffic([&] {
+        std::string error;
+        auto client = client::OstrelClient::Connect(
+            client::InterfaceSocketPath(folder.Path(), "sim1", DEVICE_INTERFACE_GUID), error);
+        while (client && !stop) {
+            auto reply = client->DeviceIoControl(IOCTL_READ_REGISTER, kReadRegister, 8, error);
+            ++(reply && reply->Status == STATUS_SUCCESS ? answered : failed);
+        }
+    });
+    auto socket = [&](const char* instance) {
+        return drivertest::ConnectWithDeadline(
+            client::InterfaceSocketPath(folder.Path(), instance, DEVICE_INTERFACE_GUID));
+    };
+    for (const Case& c : cases) {
+        for (int round = 0; round < 10; ++round) {
+            SCOPED_TRACE(testing::Message() << c.Name << ", round " << round);
+            auto device = std::make_shared<usb::SimulatedDevice>(c.Config);
+            c.Prepare(*device);
+            ASSERT_EQ(devices.Bind("sim0", device), STATUS_SUCCESS);
+            host::UniqueFd waiting = socket("sim0");
+            host::UniqueFd queued = socket("sim0");
+            ASSERT_TRUE(
+                drivertest::SendRequest(waiting.Get(), c.IoControlCode, c.Input, c.Input.size()));
+            EXPECT_TRUE(drivertest::WaitForTransfer(*device, c.SentFirst));
+            ASSERT_TRUE(
+                drivertest::SendRequest(queued.Get(), IOCTL_READ_REGISTER, kReadRegister, 8));
+            devices.Unbind("sim0", false);
+            EXPECT_EQ(drivertest::ReplyStatus(waiting.Get()), c.Expected);
+            auto queuedStatus = drivertest::ReplyStatus(queued.Get());
+            EXPECT_TRUE(queuedStatus == STATUS_SUCCESS || queuedStatus == STATUS_NO_SUCH_DEVICE)
+                << (queuedStatus ? fmt::format("{:#010x}", uint32_t(*queuedStatus)) : "no reply");
+        }
+    }
+    stop = true;
+    traffic.join();
+    EXPECT_GT(answered, 0);
+    EXPECT_EQ(failed, 0);
+}
+
 // The daemon and the CLI as a user runs them.
 TEST(Programs, OstreldWithASimulatedDeviceIsDrivenByOstrelctl) {
     testsupport::TestProgramFolder folder;
     std::string runtime = folder.Path().string();
-    std::vector<std::string> arguments = {OSTRELD_PATH, "--runtime-dir", runtime, "--simulate",
-                                          "eight-port"};
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    pid_t daemon = 0;
-    ASSERT_EQ(posix_spawn(&daemon, OSTRELD_PATH, nullptr, nullptr, argv.data(), environ), 0);
-    bool published = WaitForPath(
+    pid_t daemon = drivertest::StartDaemon({"--runtime-dir", runtime, "--simulate", "eight-port"});
+    bool published = drivertest::WaitForPath(
         client::InterfaceSocketPath(folder.Path(), "sim0", CONNECTION_INTERFACE_GUID), true);
 
     std::string output;
@@ -173,13 +248,31 @@ TEST(Programs, OstreldWithASimulatedDeviceIsDrivenByOstrelctl) {
         }
         EXPECT_EQ(pclose(ctl), 0);
     }
-    kill(daemon, SIGTERM);
-    int status = 0;
-    waitpid(daemon, &status, 0);
+    EXPECT_TRUE(drivertest::StopDaemon(daemon));
     EXPECT_TRUE(published);
     EXPECT_EQ(output, "0x01 (1)\n");
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sim0"));
+}
+
+// Whatever umask the daemon inherits, the folders it creates are 0750 and the sockets 0660.
+TEST(Programs, OstreldSetsTheModesOfItsFoldersAndSocketsItself) {
+    for (mode_t mask : {00, 022, 077}) {
+        testsupport::TestProgramFolder folder;
+        std::filesystem::path runtime = folder.Path() / "run" / "ostrel";
+        pid_t daemon = drivertest::StartDaemon(
+            {"--runtime-dir", runtime.string(), "--simulate", "ordinary"}, mask);
+        std::filesystem::path socket =
+            client::InterfaceSocketPath(runtime, "sim0", CONNECTION_INTERFACE_GUID);
+        EXPECT_TRUE(drivertest::WaitForPath(socket, true)) << "umask " << mask;
+        EXPECT_EQ(ModeOf(folder.Path() / "run"), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(runtime), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(runtime / "sim0"), "0750") << "umask " << mask;
+        EXPECT_EQ(ModeOf(socket), "0660") << "umask " << mask;
+        EXPECT_EQ(ModeOf(client::InterfaceSocketPath(runtime, "sim0", DEVICE_INTERFACE_GUID)),
+                  "0660")
+            << "umask " << mask;
+        EXPECT_TRUE(drivertest::StopDaemon(daemon));
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Test binding of a simulated device, and the interface recorder.
+// Test binding of a simulated device, the interface recorder, and waiting for transfers.
 #include "SimulatedBinding.h"
+
+#include <thread>
 
 #include "driver/OstrelPublic.h"
 
@@ -77,6 +79,18 @@ io::DeviceIoControlResult SimulatedBinding::Ioctl(uint32_t code, std::vector<uin
 io::DeviceIoControlResult SimulatedBinding::Ioctl(uint32_t code, std::vector<uint8_t> buffer) {
     size_t length = buffer.size();
     return Ioctl(code, std::move(buffer), length);
+}
+
+bool WaitForTransfer(const ostrel::usb::SimulatedDevice& device, uint16_t index) {
+    for (int i = 0; i < 10000; ++i) {
+        for (const auto& transfer : device.Transfers()) {
+            if (transfer.Setup.wIndex == index) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
 }
 
 std::vector<uint8_t> Le32(uint32_t value) {

@@ -67,6 +67,10 @@ class SimulatedBinding {
     ostrel::host::DeviceHost mHost;
 };
 
+// Waits (generously) until the device has seen a transfer with `index` (a command number or
+// register address); false when it never does.
+bool WaitForTransfer(const ostrel::usb::SimulatedDevice& device, uint16_t index);
+
 // Little-endian byte helpers for request layouts.
 std::vector<uint8_t> Le32(uint32_t value);
 std::vector<uint8_t> Le16(uint16_t value);
