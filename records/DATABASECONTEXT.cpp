@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <span>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "media/MediaLayout.h"
@@ -16,6 +17,7 @@
 #include "platform/text/Text.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/MessageBox.h"
+#include "records/CustomerListLine.h"
 #include "records/Statements.h"
 #include "resources/ResourceIds.h"
 #include "utility/files/Files.h"
@@ -193,11 +195,6 @@ void DATABASECONTEXT::ReadNote(NoteRecord& record) const {
     record.comment = mRecordset.GetText(L"NOTE_COMMENT");
 }
 
-std::wstring DATABASECONTEXT::CustomerLine() const {
-    return text::sprintf(L"%04d-%s-%s", SerialField(L"CUSTOMER_SERIAL_NUMBER"),
-                         mRecordset.GetText(L"CUSTOMER_PID"), mRecordset.GetText(L"CUSTOMER_NAME"));
-}
-
 bool DATABASECONTEXT::CustomerSelect(int32_t serialNumber, CustomerRecord& record) {
     return ReadFirstRow(statements::kCustomerSelect, {serialNumber}, [&] { ReadCustomer(record); });
 }
@@ -268,7 +265,8 @@ bool DATABASECONTEXT::CustomerDeleteWithRecords(int32_t serialNumber) {
 
 void DATABASECONTEXT::CustomerListAll(ui::ListBox& listBox) {
     listBox.Clear();
-    ReadEachRow(statements::kCustomerListAll, {}, [&] { listBox.AddLine(CustomerLine()); });
+    CustomerListLine line(mRecordset);
+    ReadEachRow(statements::kCustomerListAll, {}, [&] { listBox.AddLine(line.Read()); });
 }
 
 void DATABASECONTEXT::CustomerListSearch(ui::ListBox& listBox, const std::wstring& searchText) {
@@ -277,16 +275,17 @@ void DATABASECONTEXT::CustomerListSearch(ui::ListBox& listBox, const std::wstrin
     // already listed is not listed again.
     std::vector<std::wstring> lines;
     std::unordered_set<std::wstring> listed;
+    CustomerListLine customerLine(mRecordset);
     auto collect = [&] {
-        std::wstring line = CustomerLine();
+        std::wstring line = customerLine.Read();
         if (listed.insert(line).second) {
             lines.push_back(std::move(line));
         }
     };
     ReadEachRow(statements::kCustomerListSearchByPid, {searchText}, collect);
     ReadEachRow(statements::kCustomerListSearchByName, {searchText}, collect);
-    for (const std::wstring& line : lines) {
-        listBox.AddLine(line);
+    for (std::wstring& line : lines) {
+        listBox.AddLine(std::move(line));
     }
 }
 

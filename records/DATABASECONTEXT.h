@@ -101,7 +101,6 @@ class DATABASECONTEXT {
     void ReadCustomer(CustomerRecord& record) const;
     void ReadPhoto(PhotoRecord& record) const;
     void ReadNote(NoteRecord& record) const;
-    std::wstring CustomerLine() const;
 
     ui::Window* mOwner;
     std::wstring mStringDatabaseFolder;

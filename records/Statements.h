@@ -19,14 +19,16 @@ inline constexpr wchar_t kCustomerInsert[] =
     L"CUSTOMER_BLOOD_TYPE, CUSTOMER_ADDRESS, CUSTOMER_VISIT_FIRST) VALUES (?, ?, ?, ?, ?, ?)";
 inline constexpr wchar_t kCustomerDelete[] =
     L"DELETE FROM customer_table WHERE CUSTOMER_SERIAL_NUMBER = ?";
+// The patient lists read only the three columns a list line shows.
 inline constexpr wchar_t kCustomerListAll[] =
-    L"SELECT * FROM customer_table ORDER BY CUSTOMER_SERIAL_NUMBER";
+    L"SELECT CUSTOMER_SERIAL_NUMBER, CUSTOMER_PID, CUSTOMER_NAME FROM customer_table ORDER BY "
+    L"CUSTOMER_SERIAL_NUMBER";
 inline constexpr wchar_t kCustomerListSearchByPid[] =
-    L"SELECT * FROM customer_table WHERE CUSTOMER_PID LIKE '%' || ? || '%' ORDER BY "
-    L"CUSTOMER_SERIAL_NUMBER";
+    L"SELECT CUSTOMER_SERIAL_NUMBER, CUSTOMER_PID, CUSTOMER_NAME FROM customer_table WHERE "
+    L"CUSTOMER_PID LIKE '%' || ? || '%' ORDER BY CUSTOMER_SERIAL_NUMBER";
 inline constexpr wchar_t kCustomerListSearchByName[] =
-    L"SELECT * FROM customer_table WHERE CUSTOMER_NAME LIKE '%' || ? || '%' ORDER BY "
-    L"CUSTOMER_SERIAL_NUMBER";
+    L"SELECT CUSTOMER_SERIAL_NUMBER, CUSTOMER_PID, CUSTOMER_NAME FROM customer_table WHERE "
+    L"CUSTOMER_NAME LIKE '%' || ? || '%' ORDER BY CUSTOMER_SERIAL_NUMBER";
 inline constexpr wchar_t kPhotoSelect[] =
     L"SELECT * FROM photo_table WHERE CUSTOMER_SERIAL_NUMBER = ? AND PHOTO_NAME = ?";
 inline constexpr wchar_t kPhotoSelectByName[] = L"SELECT * FROM photo_table WHERE PHOTO_NAME = ?";

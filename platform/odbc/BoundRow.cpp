@@ -1,15 +1,16 @@
 // Columns are bound as SQL_C_CHAR: the SQLite3 driver hands its UTF-8 text over unchanged,
 // where SQL_C_WCHAR would make it convert (and allocate) once per value before ours converts
-// again; each text is converted here once, to a wide string, when it is read. A buffer holds
-// the column's declared size, at most kBoundCharacters characters: the driver declares every
-// TEXT column 65,536 wide, and the lists' values are short. A longer value (the indicator
-// counts more bytes than the buffer holds, or cannot count them) is read again whole with
-// SQLGetData, which the driver allows for bound columns of the current row (SQL_GD_BOUND).
+// again; each text is converted here once, into the caller's wide string, when it is read. A
+// buffer holds the column's declared size, at most kBoundCharacters characters: the driver
+// declares every TEXT column 65,536 wide, and the lists' values are short. A longer value (the
+// indicator counts more bytes than the buffer holds, or cannot count them) is read again whole
+// with SQLGetData, which the driver allows for bound columns of the current row (SQL_GD_BOUND).
 // One row is fetched at a time: the driver cannot position on a row inside a fetched block
 // (SQLSetPos) to read such a value again, and with it a block saves nothing measurable.
 #include "platform/odbc/BoundRow.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/odbc/Error.h"
 #include "platform/odbc/Statement.h"
@@ -49,6 +50,23 @@ std::wstring ReadWhole(SQLHSTMT statement, SQLUSMALLINT column, const std::wstri
         }
     }
     return text::FromUtf8(value);
+}
+
+// Appends UTF-8 `bytes` to `text`. ASCII, what the lists mostly hold, is widened in place
+// without a string of its own; anything else goes through the one UTF-8 decoder.
+void AppendUtf8(std::string_view bytes, std::wstring& text) {
+    const std::size_t start = text.size();
+    text.resize(start + bytes.size());
+    unsigned char highBits = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        highBits |= byte;
+        text[start + i] = static_cast<wchar_t>(byte);
+    }
+    if (highBits >= 0x80) {
+        text.resize(start);
+        text.append(text::FromUtf8(bytes));
+    }
 }
 
 }  // namespace
@@ -102,18 +120,20 @@ bool BoundRow::Fetch() {
     return true;
 }
 
-std::wstring BoundRow::Text(std::size_t index) const {
+void BoundRow::AppendText(std::size_t index, std::wstring& text) const {
     const Column& column = mColumns[index];
     switch (column.value) {
         case Value::kNull:
-            return {};
+            return;
         case Value::kInBuffer:
-            return text::FromUtf8(
-                std::string_view(column.buffer.data(), static_cast<std::size_t>(column.indicator)));
+            AppendUtf8(
+                std::string_view(column.buffer.data(), static_cast<std::size_t>(column.indicator)),
+                text);
+            return;
         case Value::kReadWhole:
-            return column.whole;
+            text.append(column.whole);
+            return;
     }
-    return {};
 }
 
 }  // namespace odbc::detail

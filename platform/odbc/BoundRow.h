@@ -27,9 +27,9 @@ class BoundRow {
     const std::vector<std::wstring>& ColumnNames() const { return mColumnNames; }
     // Fetches the next row into the buffers; false past the last row. Throws Error.
     bool Fetch();
-    // The fetched row's value of column `index` (0-based, < ColumnNames().size()); NULL reads
-    // as empty.
-    std::wstring Text(std::size_t index) const;
+    // Appends the fetched row's value of column `index` (0-based, < ColumnNames().size()) to
+    // `text`; NULL appends nothing.
+    void AppendText(std::size_t index, std::wstring& text) const;
 
   private:
     enum class Value { kNull, kInBuffer, kReadWhole };

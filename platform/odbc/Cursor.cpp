@@ -53,17 +53,28 @@ void Cursor::MoveNext() {
     mState->atEnd = !mState->row->Fetch();
 }
 
-std::wstring Cursor::GetText(std::wstring_view column) const {
+std::size_t Cursor::ColumnIndex(std::wstring_view column) const {
     if (IsEOF()) {
         throw Error(L"No current row.");
     }
     const std::vector<std::wstring>& names = mState->row->ColumnNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == column) {
-            return mState->row->Text(i);
+            return i;
         }
     }
     throw Error(L"Item not found in this collection: " + std::wstring(column));
+}
+
+std::wstring Cursor::GetText(std::wstring_view column) const {
+    std::wstring text;
+    AppendText(column, text);
+    return text;
+}
+
+void Cursor::AppendText(std::wstring_view column, std::wstring& text) const {
+    const std::size_t index = ColumnIndex(column);  // throws before a closed cursor is read
+    mState->row->AppendText(index, text);
 }
 
 void Cursor::Close() {

@@ -3,6 +3,7 @@
 // Errors are thrown as Error and left to the caller's caller (the window layer's dispatch).
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <span>
 #include <string>
@@ -31,9 +32,14 @@ class Cursor {
     // The current row's value of `column` as text; NULL reads as empty. Throws Error for a
     // column the statement does not have or when no row is current.
     std::wstring GetText(std::wstring_view column) const;
+    // Appends the current row's value of `column`, as GetText reads it, to `text`: a read that
+    // builds one text from several columns needs no string per value. Throws as GetText.
+    void AppendText(std::wstring_view column, std::wstring& text) const;
     void Close();
 
   private:
+    // The index of `column` in the current row; throws Error as GetText.
+    std::size_t ColumnIndex(std::wstring_view column) const;
     struct State;
     Connection& mConnection;
     std::unique_ptr<State> mState;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -12,6 +13,9 @@ class ListBox {
     virtual ~ListBox() = default;
     virtual void Clear() = 0;
     virtual void AddLine(const std::wstring& line) = 0;
+    // Takes the line over; a list that keeps wide strings overrides it to keep this one
+    // instead of a copy.
+    virtual void AddLine(std::wstring&& line) { AddLine(static_cast<const std::wstring&>(line)); }
     virtual int Count() const = 0;
     // The line at `index` (0-based); empty when out of range.
     virtual std::wstring LineText(int index) const = 0;
@@ -21,6 +25,7 @@ class MemoryListBox final : public ListBox {
   public:
     void Clear() override { mLines.clear(); }
     void AddLine(const std::wstring& line) override { mLines.push_back(line); }
+    void AddLine(std::wstring&& line) override { mLines.push_back(std::move(line)); }
     int Count() const override { return static_cast<int>(mLines.size()); }
     std::wstring LineText(int index) const override {
         return index >= 0 && index < Count() ? mLines[index] : std::wstring();

@@ -223,6 +223,25 @@ TEST_F(RecordStoreTest, RowsAnotherProgramWroteWithNullsAndLongTextsAreListedAnd
     EXPECT_EQ(record.visitFirst, L"");
 }
 
+TEST_F(RecordStoreTest, ListLinesPadSerialsToFourDigitsAndNeverCutLongerOnes) {
+    odbc::Connection other;
+    other.Open(L"MedicalRecord");
+    for (const int32_t serial : {7, 999, 10000, 12345678}) {
+        const odbc::Parameter values[] = {serial};
+        other.ExecuteDirect(
+            L"INSERT INTO customer_table (CUSTOMER_SERIAL_NUMBER, CUSTOMER_PID, "
+            L"CUSTOMER_NAME) VALUES (?, 'P', 'N')",
+            values);
+    }
+
+    const std::vector<std::wstring> expected = {L"0007-P-N", L"0999-P-N", L"10000-P-N",
+                                                L"12345678-P-N"};
+    const std::vector<std::wstring> lines = ListAll();
+    ASSERT_EQ(lines.size(), kSamplePatients.size() + expected.size());
+    EXPECT_EQ(std::vector<std::wstring>(lines.begin() + 5, lines.end()), expected);
+    EXPECT_EQ(Search(L"P"), expected);
+}
+
 TEST_F(RecordStoreTest, WriteFailureShowsTheDatabaseTextTwiceAndWritesNothing) {
     const std::wstring caption = text::FromUtf8(program::ExecutableName());
     struct Case {

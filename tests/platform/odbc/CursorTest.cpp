@@ -1,5 +1,6 @@
 // The read cursor over a real SQLite database through the ODBC driver: values of every length,
-// script and NULL come back whole through the bound buffers, by column name in any order.
+// script and NULL come back whole through the bound buffers, by column name in any order, read
+// alone or appended to a text.
 #include "platform/odbc/Cursor.h"
 
 #include <gtest/gtest.h>
@@ -93,10 +94,18 @@ TEST_F(CursorTest, EveryValueReadsWholeWhateverItsLengthOrScriptAndNullReadsEmpt
         EXPECT_EQ(cursor.GetText(L"BODY"), expected);
         EXPECT_EQ(cursor.GetText(L"CODE"), expected);
         EXPECT_EQ(cursor.GetText(L"BODY"), expected);
+        // Appended after text already there, as one line is built from several columns.
+        std::wstring line = L"\u00E9-";
+        cursor.AppendText(L"BODY", line);
+        EXPECT_EQ(line, L"\u00E9-" + expected);
         cursor.MoveNext();
     }
     EXPECT_TRUE(cursor.IsEOF());
     EXPECT_THROW(cursor.GetText(L"BODY"), odbc::Error);
+    std::wstring line;
+    EXPECT_THROW(cursor.AppendText(L"BODY", line), odbc::Error);
+    cursor.Close();
+    EXPECT_THROW(cursor.AppendText(L"BODY", line), odbc::Error);
 }
 
 TEST_F(CursorTest, NumbersReadAsTextAndAnUnknownColumnIsAnError) {
