@@ -5,12 +5,12 @@
 #include <deque>
 
 #include "app/NotesWorkflow.h"
-#include "utility/boxes/OperatorPrompts.h"
 #include "app/PatientWorkflow.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/testing/MessageBoxRecorder.h"
 #include "records/DATABASECONTEXT.h"
 #include "tests/support/TestProgramFolder.h"
+#include "utility/boxes/OperatorPrompts.h"
 
 namespace {
 
