@@ -86,7 +86,7 @@ class CDlgOperationRoom : public ui::Dialog {
     void ClearMediaList();
     void AddMediaItem(const std::wstring& fileName);
     // Opens the comment dialog on the activated capture's picture, then reloads the list.
-    void OnItemActivateListMedia(int item);
+    void OnLvnItemActivateListMedia(int item);
     void OnBnClickedButtonCamera();
 
     // Identity photo.

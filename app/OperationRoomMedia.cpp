@@ -50,7 +50,7 @@ void CDlgOperationRoom::AddMediaItem(const std::wstring& fileName) {
     list->Invalidate();
 }
 
-void CDlgOperationRoom::OnItemActivateListMedia(int item) {
+void CDlgOperationRoom::OnLvnItemActivateListMedia(int item) {
     auto* list = Control<ui::ListView>(kMediaList);
     if (item < 0 || item >= list->Count()) {
         return;

@@ -51,7 +51,7 @@ CDlgImageBrowser::~CDlgImageBrowser() = default;
 void CDlgImageBrowser::SetMediaContext(DATABASECONTEXT* recordStore, int32_t customerSerialNumber,
                                        const std::wstring& imageFolder,
                                        const std::wstring& videoFolder) {
-    mLayout = SlotLayout::ForScreen(ui::ScreenSize().width, ui::ScreenSize().height);
+    mLayout = ComputeSlotLayout(ui::ScreenSize().width, ui::ScreenSize().height);
     mRecordStore = recordStore;
     mCustomerSerialNumber = customerSerialNumber;
     mStringImageFolder = imageFolder;
@@ -86,7 +86,10 @@ void CDlgImageBrowser::LayOutWindow() {
     reviewlook::PlaceFaceRow(*this, kRow, row);
     FindControl(kMedicalRec)->Hide();
     for (int slot = 0; slot < ImageBrowserWorkflow::kSlotCount; ++slot) {
-        FindControl(kSlots[slot])->SetPlacement(mLayout.SlotRect(slot));
+        const ui::Point origin = mLayout.Origin(slot);
+        FindControl(kSlots[slot])
+            ->SetPlacement(
+                ui::Rect::FromSize(origin.x, origin.y, mLayout.slotWidth, mLayout.slotHeight));
     }
     FindControl(kSelIndicator)->Hide();
     mWorkflow->SelectSlot(3);
@@ -119,7 +122,7 @@ void CDlgImageBrowser::ShowSelection() {
         frame->Hide();
         return;
     }
-    const ui::Point origin = mLayout.Slot(slot);
+    const ui::Point origin = mLayout.Origin(slot);
     frame->SetPlacement(ui::Rect::FromSize(origin.x - 5, origin.y - 10, mLayout.slotWidth + 10,
                                            mLayout.slotHeight + 13));
     frame->Show();

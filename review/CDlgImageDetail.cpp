@@ -47,7 +47,7 @@ void CDlgImageDetail::SetMediaContext(DATABASECONTEXT* recordStore, int32_t cust
                                       const std::wstring& imageFolder,
                                       const std::wstring& videoFolder,
                                       const std::wstring& imagePath) {
-    mLayout = SlotLayout::ForScreen(ui::ScreenSize().width, ui::ScreenSize().height);
+    mLayout = ComputeSlotLayout(ui::ScreenSize().width, ui::ScreenSize().height);
     mRecordStore = recordStore;
     mCustomerSerialNumber = customerSerialNumber;
     mStringImageFolder = imageFolder;

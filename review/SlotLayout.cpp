@@ -1,7 +1,20 @@
-// The review windows' slot grid.
+// The 2 x 2 grid from the screen size.
 #include "review/SlotLayout.h"
 
-SlotLayout SlotLayout::ForScreen(int screenWidth, int screenHeight) {
+ui::Point SlotLayout::Origin(int slot) const {
+    switch (slot) {
+        case 1:
+            return slotB;
+        case 2:
+            return slotC;
+        case 3:
+            return slotD;
+        default:
+            return slotA;
+    }
+}
+
+SlotLayout ComputeSlotLayout(int32_t screenWidth, int32_t screenHeight) {
     SlotLayout layout;
     layout.slotWidth = screenWidth / 2 - 20;
     layout.slotHeight = screenHeight / 2 - 95;
@@ -12,22 +25,4 @@ SlotLayout SlotLayout::ForScreen(int screenWidth, int screenHeight) {
     layout.slotC = {12, layout.slotHeight + 60};
     layout.slotD = {layout.slotWidth + 22, layout.slotHeight + 60};
     return layout;
-}
-
-ui::Point SlotLayout::Slot(int index) const {
-    switch (index) {
-        case 0:
-            return slotA;
-        case 1:
-            return slotB;
-        case 2:
-            return slotC;
-        default:
-            return slotD;
-    }
-}
-
-ui::Rect SlotLayout::SlotRect(int index) const {
-    const ui::Point origin = Slot(index);
-    return ui::Rect::FromSize(origin.x, origin.y, slotWidth, slotHeight);
 }
