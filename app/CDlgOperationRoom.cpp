@@ -34,6 +34,7 @@ CDlgOperationRoom::CDlgOperationRoom(ui::Window* parent)
     OnClick(kNoteDelete, &CDlgOperationRoom::OnBnClickedButtonNoteDelete);
     OnClick(kAddNote, &CDlgOperationRoom::OnBnClickedButtonAddNote);
     OnClick(kAddCustomer, &CDlgOperationRoom::OnBnClickedButtonAddCustomer);
+    OnItemActivate(kMediaList, &CDlgOperationRoom::OnLvnItemActivateListMedia);
 }
 
 CDlgOperationRoom::~CDlgOperationRoom() = default;

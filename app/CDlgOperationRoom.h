@@ -8,8 +8,8 @@
 // SkinnedPrompts (the skinned boxes). The binding is split by job: CDlgOperationRoom.cpp
 // (start-up, shutdown, the cover), OperationRoomLayout.cpp (placement, fonts, painting),
 // OperationRoomRecordForm.cpp (the form), OperationRoomPatients.cpp, OperationRoomNotes.cpp,
-// OperationRoomMedia.cpp (the media list and the camera commands) and OperationRoomIdPhoto.cpp.
-// UI thread only.
+// OperationRoomMedia.cpp (the media list, opening a capture and the camera commands) and
+// OperationRoomIdPhoto.cpp. UI thread only.
 #pragma once
 
 #include <cstdint>
@@ -85,6 +85,8 @@ class CDlgOperationRoom : public ui::Dialog {
     // Empties the media list and its pictures.
     void ClearMediaList();
     void AddMediaItem(const std::wstring& fileName);
+    // Opens the comment dialog on the activated capture's picture, then reloads the list.
+    void OnLvnItemActivateListMedia(int item);
     void OnBnClickedButtonCamera();
 
     // Identity photo.

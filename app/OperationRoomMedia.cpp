@@ -1,8 +1,10 @@
-// The media list: the thumbnails of the selected patient's captures with their names, and the
-// camera command's patient check.
+// The media list: the thumbnails of the selected patient's captures with their names, opening
+// a capture in the comment dialog, and the camera command's patient check.
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "platform/text/Format.h"
+#include "review/CDlgImageComment.h"
 #include "utility/bitmaps/Bitmaps.h"
 
 using namespace operationroom;
@@ -46,6 +48,24 @@ void CDlgOperationRoom::AddMediaItem(const std::wstring& fileName) {
     list->SetRedraw(true);
     list->Scroll(list->Count() * kThumbnailWidth, 0);
     list->Invalidate();
+}
+
+void CDlgOperationRoom::OnLvnItemActivateListMedia(int item) {
+    auto* list = Control<ui::ListView>(kMediaList);
+    if (item < 0 || item >= list->Count()) {
+        return;
+    }
+    // The list shows thumbnails; the dialog opens the full picture of the same name.
+    const std::wstring fileName = text::sprintf(L"%s.bmp", list->ItemText(item));
+    const std::wstring path = text::sprintf(L"%s%s", mStringImageFolder, fileName);
+    {
+        CDlgImageComment comment(this);
+        comment.SetMediaContext(mRecordStore.get(), mPatients->CustomerSerialNumber(),
+                                mStringImageFolder, mStringVideoFolder, path);
+        comment.DoModal();
+    }
+    // The capture may have been deleted there.
+    RefreshMediaList();
 }
 
 void CDlgOperationRoom::OnBnClickedButtonCamera() {

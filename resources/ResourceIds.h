@@ -44,6 +44,17 @@ inline constexpr uint16_t kBitmapSearchFrame = 211;
 inline constexpr uint16_t kBitmapNoteCaption = 212;
 inline constexpr uint16_t kBitmapPhotoCaption = 213;
 inline constexpr uint16_t kBitmapRecordCaption = 217;
+// The review windows' button faces: the image browser's row, then the comment and detail
+// dialogs' row.
+inline constexpr uint16_t kBitmapBrowserBack = 162;
+inline constexpr uint16_t kBitmapBrowserMailTo = 166;
+inline constexpr uint16_t kBitmapBrowserComment = 169;
+inline constexpr uint16_t kBitmapBrowserDelete = 170;
+inline constexpr uint16_t kBitmapDetail = 175;
+inline constexpr uint16_t kBitmapNext = 176;
+inline constexpr uint16_t kBitmapPrevious = 177;
+inline constexpr uint16_t kBitmapDelete = 178;
+inline constexpr uint16_t kBitmapMailTo = 179;
 
 // The buttons of the skinned boxes (templates 9101 and 9102).
 inline constexpr int kControlBoxYes = 9401;

@@ -15,8 +15,10 @@ const ui::DialogTemplate kTemplate{
     L"",
     L"Courier New",
     8,
-    540,
-    330,
+    // Even in pixels (952 x 498), so that the window sized to the screen around its centre
+    // starts exactly at the screen's corner.
+    544,
+    332,
     {
         {1062, ControlKind::Button, kOwnerDraw, L"Header", 0, 0, 74, 27},
         {1079, ControlKind::Button, kOwnerDraw, L"Info", 74, 0, 380, 27},

@@ -1,7 +1,9 @@
 // The scripted tour: runs Sorvanti's main window on a program folder with sample data, drives
-// it like an operator (start, list, search, select patient 3, add a patient, add and save a
-// note, import an identity photo, save and delete a patient) and saves a screenshot of every
-// step as a numbered PNG file. Message boxes are shown over the window they belong to.
+// it like an operator (start, list, search, select patient 3, review its captures in the image
+// browser, open one in the comment dialog and type its comment in the detail dialog, add a
+// patient, add and save a note, import an identity photo, save and delete a patient) and saves
+// a screenshot of every step as a numbered PNG file. Message boxes are shown over the window
+// they belong to.
 //
 //   sorvanti_tour <output-folder>
 //
@@ -25,6 +27,8 @@
 #include "platform/ui/testing/UiTesting.h"
 #include "records/DATABASECONTEXT.h"
 #include "resources/ResourceIds.h"
+#include "review/CDlgImageBrowser.h"
+#include "review/ReviewIds.h"
 #include "tools/tour/TourPictures.h"
 #include "utility/bitmaps/Bitmaps.h"
 
@@ -71,7 +75,8 @@ void ScreenshotAndClick(const ui::Window& main, int button, const std::string& n
     });
 }
 
-// Sample data: identity photos of patients 1 to 3, three captures and two notes of patient 3.
+// Sample data: identity photos of patients 1 to 3, six captures (one a clip's poster) and two notes
+// of patient 3.
 void AddSampleData(const std::filesystem::path& program) {
     const std::filesystem::path database = program / "database";
     std::filesystem::create_directories(database / "id_photo");
@@ -89,20 +94,55 @@ void AddSampleData(const std::filesystem::path& program) {
     DATABASECONTEXT store(nullptr);
     store.DatabaseCreate();
     const wchar_t* names[] = {L"P1512311845071", L"P1512311845232", L"V1512311846002",
-                              L"P1603071405051"};
-    for (int i = 0; i < 4; ++i) {
+                              L"P1603071405051", L"P1603071406182", L"P1603071407043"};
+    for (int i = 0; i < 6; ++i) {
         const ui::Bitmap capture = tour::Capture(1920, 1080, i, names[i]);
         UTILITY_SaveBitmapFile(capture, text::FromPath(images) + L"/" + names[i] + L".bmp");
         UTILITY_SaveScaledBitmapFile(
             nullptr, capture, text::FromPath(images / "thumbnail") + L"/" + names[i] + L".bmp",
             1920, 1080, 160, 90);
-        store.PhotoInsert({0, 3, names[i], L"12/31/2015", L""});
+        store.PhotoInsert({0, 3, names[i], i < 3 ? L"12/31/2015" : L"3/7/2016", L""});
     }
     store.NoteInsert({0, 3, L"12172015:192312", L"First visit: rash on the left forearm."});
     store.NoteInsert({0, 3, L"03072016:140505", L"Follow-up: healing well, photos taken."});
 }
 
-void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::path& photo) {
+// Patient 3's captures in the review windows: the image browser as the camera window opens it,
+// then the clip's poster opened from the media list in the comment dialog, and its comment
+// typed in the detail dialog.
+void ReviewCaptures(CDlgOperationRoom& room, ModalWindow& window,
+                    const std::filesystem::path& program) {
+    const std::wstring patient = text::FromPath(program / "database" / "3");
+    DATABASECONTEXT store(&room);
+    store.DatabaseCreate();
+    CDlgImageBrowser browser(&room);
+    browser.SetMediaContext(&store, 3, patient + L"/images/", patient + L"/videos/");
+    OnNextModal([](ModalWindow& review) {
+        Save(review.Grab(), "image-browser");
+        review.Click(imagebrowser::kBack);
+    });
+    browser.DoModal();
+
+    OnNextModal([](ModalWindow& comment) {
+        Save(comment.Grab(), "image-comment");
+        OnNextModal([](ModalWindow& detail) {
+            detail.Type(imagedetail::kComment,
+                        L"Lesion on the left forearm, 14 x 9 mm, borders regular.\r\n"
+                        L"Slightly raised since the first visit; no bleeding.\r\n"
+                        L"Review again in six weeks.");
+            Save(detail.Grab(), "image-detail");
+            detail.Click(imagedetail::kExit);
+        });
+        comment.Click(imagecomment::kDetail);
+        comment.Click(imagecomment::kExit);
+    });
+    window.Activate(kMediaList, 5);
+    PhotoRecord row{0, 0, L"V1512311846002", L"", L""};
+    Check(store.PhotoSelectByName(row) && row.comment.starts_with(L"Lesion"), "comment stored");
+}
+
+void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::path& photo,
+          const std::filesystem::path& program) {
     Save(ui::testing::Grab(room), "start");
 
     window.Type(kSearchText, L"F33");
@@ -115,6 +155,7 @@ void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::p
     window.Activate(kCustomerList, 2);
     Check(window.ControlText(kName) == L"Name333", "patient 3 selected");
     Save(ui::testing::Grab(room), "patient-3");
+    ReviewCaptures(room, window, program);
 
     window.Click(kAddCustomer);
     Check(window.ControlText(kName) == L"NewCustomer", "a new patient");
@@ -177,7 +218,7 @@ int main(int argc, char** argv) {
         cover.WaitUntilEnded(5000);
     });
     OnNextModal([&](ModalWindow& window) {
-        Tour(room, window, photo);
+        Tour(room, window, photo, program);
         window.Click(kExit);
         window.WaitUntilEnded(5000);
     });

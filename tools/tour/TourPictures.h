@@ -10,8 +10,8 @@ namespace tour {
 
 // A head-and-shoulders silhouette on a coloured backdrop, width x height.
 ui::Bitmap Portrait(int width, int height, ui::Color backdrop, ui::Color clothing);
-// A capture picture of width x height: a skin-toned field with a lesion-like mark and the
-// capture's name stamped in a corner.
+// A capture picture of width x height: a skin-toned field with a lesion-like mark, stamped
+// with the capture's name (and a clip's play mark) as the camera stamps it.
 ui::Bitmap Capture(int width, int height, int variant, const std::wstring& name);
 
 }  // namespace tour
