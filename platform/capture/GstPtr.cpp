@@ -1,7 +1,11 @@
+// One-time GStreamer set-up with the capture debug category, and element creation.
 #include "platform/capture/GstPtr.h"
 
-#include <cstdio>
 #include <mutex>
+
+#include "platform/capture/DebugCategory.h"
+
+GST_DEBUG_CATEGORY(sorvanti_capture_debug);
 
 namespace capture::detail {
 
@@ -12,10 +16,13 @@ bool EnsureGstreamer() {
         GError* error = nullptr;
         initialised = gst_init_check(nullptr, nullptr, &error);
         if (!initialised) {
+            // Without GStreamer there is no debug system to report to.
             ErrorPtr owned(error);
-            std::fprintf(stderr, "gst_init_check failed: %s\n",
-                         owned ? owned->message : "unknown error");
+            g_warning("gst_init_check failed: %s", owned ? owned->message : "unknown error");
+            return;
         }
+        GST_DEBUG_CATEGORY_INIT(sorvanti_capture_debug, "sorvanti-capture", 0,
+                                "Sorvanti camera capture");
     });
     return initialised;
 }
@@ -23,7 +30,7 @@ bool EnsureGstreamer() {
 GstElement* MakeElement(const char* factory, const char* name) {
     GstElement* element = gst_element_factory_make(factory, name);
     if (element == nullptr) {
-        std::fprintf(stderr, "gst_element_factory_make(%s) failed: plug-in missing\n", factory);
+        GST_ERROR("gst_element_factory_make(%s) failed: plug-in missing", factory);
     }
     return element;
 }

@@ -35,10 +35,11 @@ using MessagePtr = std::unique_ptr<GstMessage, MessageUnref>;
 using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
 using CharPtr = std::unique_ptr<gchar, GFree>;
 
-// Initialises GStreamer once per process; false when it cannot be.
+// Initialises GStreamer and registers the capture debug category, once per process; false
+// when GStreamer cannot be initialised.
 bool EnsureGstreamer();
 
-// Creates an element of `factory`, or nullptr (with a message on stderr) when the plug-in is
+// Creates an element of `factory`, or nullptr (logged as an error) when the plug-in is
 // missing. The reference is floating until the element is added to a bin.
 GstElement* MakeElement(const char* factory, const char* name = nullptr);
 

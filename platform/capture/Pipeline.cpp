@@ -4,11 +4,12 @@
 #include <gst/video/video.h>
 
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 
+#include "platform/capture/DebugCategory.h"
 #include "platform/capture/GstPtr.h"
+#include "platform/capture/PipelineDebug.h"
 
 namespace capture {
 
@@ -28,17 +29,6 @@ constexpr auto kFirstFrameTimeout = std::chrono::seconds(3);
 // rather than read past its end.
 bool HoldsFrame(const GstMapInfo& map, const GstVideoInfo& info) {
     return map.size >= GST_VIDEO_INFO_SIZE(&info);
-}
-
-void ReportBusError(GstMessage* message) {
-    GError* error = nullptr;
-    gchar* debug = nullptr;
-    gst_message_parse_error(message, &error, &debug);
-    detail::ErrorPtr ownedError(error);
-    detail::CharPtr ownedDebug(debug);
-    std::fprintf(stderr, "capture pipeline error from %s: %s (%s)\n",
-                 GST_OBJECT_NAME(GST_MESSAGE_SRC(message)), error ? error->message : "?",
-                 debug ? debug : "");
 }
 
 }  // namespace
@@ -150,14 +140,13 @@ struct Pipeline::Impl {
         return gst_element_link_many(tee, recordQueue, mux, file, nullptr);
     }
 
-    // Waits for the first frame; false when the bus reports an error first.
+    // Waits for the first frame; false when the bus reports an error first (the error is
+    // logged as it is posted).
     bool AwaitFirstFrame() {
         BusPtr bus(gst_element_get_bus(pipeline.get()));
         const auto deadline = std::chrono::steady_clock::now() + kFirstFrameTimeout;
         for (;;) {
-            MessagePtr error(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
-            if (error) {
-                ReportBusError(error.get());
+            if (MessagePtr(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR))) {
                 return false;
             }
             std::unique_lock lock(mutex);
@@ -177,10 +166,8 @@ struct Pipeline::Impl {
             bus.get(), std::chrono::nanoseconds(kFinishTimeout).count(),
             static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
         if (!message) {
-            std::fprintf(stderr, "capture pipeline: recording not finished within %lld s\n",
-                         static_cast<long long>(kFinishTimeout.count()));
-        } else if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
-            ReportBusError(message.get());
+            GST_WARNING_OBJECT(pipeline.get(), "recording not finished within %lld s",
+                               static_cast<long long>(kFinishTimeout.count()));
         }
     }
 };
@@ -203,15 +190,18 @@ Status Pipeline::Start(Source& source, const std::string& aviPath, FrameCallback
     mImpl->preview = std::move(preview);
     mImpl->recording = !aviPath.empty();
     mImpl->pipeline.reset(GST_ELEMENT(gst_object_ref_sink(gst_pipeline_new("capture-graph"))));
-    if (!mImpl->Build(source, aviPath) ||
-        gst_element_set_state(mImpl->pipeline.get(), GST_STATE_PLAYING) ==
-            GST_STATE_CHANGE_FAILURE ||
-        !mImpl->AwaitFirstFrame()) {
-        mImpl->recording = false;
-        Stop();
-        return E_FAIL;
+    GstElement* pipeline = mImpl->pipeline.get();
+    detail::InstallDebugHooks(pipeline);
+    if (!mImpl->Build(source, aviPath)) {
+        GST_ERROR_OBJECT(pipeline, "cannot build the graph: an element is missing or unlinked");
+    } else if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        GST_ERROR_OBJECT(pipeline, "cannot start the graph");
+    } else if (mImpl->AwaitFirstFrame()) {
+        return S_OK;
     }
-    return S_OK;
+    mImpl->recording = false;
+    Stop();
+    return E_FAIL;
 }
 
 void Pipeline::Stop() {

@@ -11,6 +11,14 @@
 // and encodes raw ones. Stop ends a
 // recording with end-of-stream and waits (bounded) until the writer has finished the file, so
 // an AVI is complete and playable after every stop.
+//
+// Debugging: the graph's failures, and every error or warning its elements post, are logged to
+// the GStreamer debug category "sorvanti-capture" (GST_DEBUG=sorvanti-capture:2 shows them,
+// :5 everything). With the environment variable SORVANTI_PIPELINE_DOT=<folder> set when Start
+// runs, the graph is written into that folder (created when missing) at each of its state
+// changes as <time>-capture-graph.<old>_<new>.dot, e.g. for `dot -Tsvg`. This layer writes the
+// files itself rather than through GST_DEBUG_DUMP_DOT_DIR, which GStreamer reads only once
+// when it is initialised: the variable counts from the next start on.
 #pragma once
 
 #include <chrono>

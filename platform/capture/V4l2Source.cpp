@@ -12,13 +12,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <mutex>
 
 #include "platform/capture/Caps.h"
+#include "platform/capture/DebugCategory.h"
 #include "platform/capture/GstPtr.h"
 #include "platform/capture/KsControl.h"
 #include "platform/capture/UvcDescriptors.h"
@@ -84,8 +84,8 @@ class UvcExtensionUnit final : public KsControl {
         query.size = static_cast<uint16_t>(dataLength);
         query.data = static_cast<uint8_t*>(data);
         if (Ioctl(mDescriptor, UVCIOC_CTRL_QUERY, &query) < 0) {
-            std::fprintf(stderr, "UVCIOC_CTRL_QUERY(unit %u, selector %u) failed: %s\n", query.unit,
-                         query.selector, std::strerror(errno));
+            GST_WARNING("UVCIOC_CTRL_QUERY(unit %u, selector %u) failed: %s", query.unit,
+                        query.selector, std::strerror(errno));
             return E_FAIL;
         }
         bytesReturned = flags == kKsPropertyGet ? dataLength : 0;
@@ -158,8 +158,8 @@ class V4l2Source final : public Source {
         }
         v4l2_control control{kControlOfProperty[property], value};
         if (Ioctl(mDescriptor, VIDIOC_S_CTRL, &control) < 0) {
-            std::fprintf(stderr, "VIDIOC_S_CTRL(%s, %d) failed: %s\n", mNode.c_str(), value,
-                         std::strerror(errno));
+            GST_WARNING("VIDIOC_S_CTRL(%s, %d) failed: %s", mNode.c_str(), value,
+                        std::strerror(errno));
             return E_FAIL;
         }
         return S_OK;
@@ -233,6 +233,11 @@ class V4l2Source final : public Source {
 }  // namespace
 
 std::unique_ptr<Source> OpenV4l2Source(const std::string& node) {
+    // The device's failures are logged to the capture category, which GStreamer's set-up
+    // registers; a source is of no use without GStreamer anyway.
+    if (!detail::EnsureGstreamer()) {
+        return nullptr;
+    }
     const int descriptor = open(node.c_str(), O_RDWR | O_CLOEXEC);
     if (descriptor < 0) {
         return nullptr;

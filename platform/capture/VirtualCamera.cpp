@@ -131,6 +131,11 @@ int VirtualCamera::UnitRequests() const {
     return mState->unitRequests;
 }
 
+int VirtualCamera::FramesDelivered() const {
+    std::lock_guard lock(mState->mutex);
+    return mState->framesDelivered;
+}
+
 void VirtualCamera::Unplug() {
     {
         std::lock_guard lock(mState->mutex);

@@ -67,6 +67,8 @@ class VirtualCamera {
     std::vector<UnitWrite> UnitWrites() const;
     // How many requests reached the extension unit (reads and writes).
     int UnitRequests() const;
+    // How many frames the camera has delivered to the streams started on it, over its life.
+    int FramesDelivered() const;
 
     // Removes the camera: it disappears from the device list, its stream ends with an error,
     // and subscribers of USB device events see a removal.

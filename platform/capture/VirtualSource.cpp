@@ -208,16 +208,16 @@ class VirtualSource final : public Source {
         }
         mBalance.reset(GST_ELEMENT(gst_object_ref(balance)));
         detail::PadPtr pad(gst_element_get_static_pad(last, "src"));
-        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &VirtualSource::DropWhenUnplugged,
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &VirtualSource::DeliverFrame,
                           new std::shared_ptr<State>(mState), &VirtualSource::FreeProbeState);
         gst_element_add_pad(bin, gst_ghost_pad_new("src", pad.get()));
         return bin;
     }
 
   private:
-    static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer state) {
-        return (*static_cast<std::shared_ptr<State>*>(state))->IsPresent() ? GST_PAD_PROBE_OK
-                                                                           : GST_PAD_PROBE_DROP;
+    static GstPadProbeReturn DeliverFrame(GstPad*, GstPadProbeInfo*, gpointer state) {
+        return (*static_cast<std::shared_ptr<State>*>(state))->DeliverFrame() ? GST_PAD_PROBE_OK
+                                                                              : GST_PAD_PROBE_DROP;
     }
     static void FreeProbeState(gpointer state) {
         delete static_cast<std::shared_ptr<State>*>(state);

@@ -25,9 +25,17 @@ struct VirtualCamera::State {
     std::vector<std::pair<int, int32_t>> procAmpWrites;
     std::vector<UnitWrite> unitWrites;
     int unitRequests = 0;
+    int framesDelivered = 0;
 
     bool IsPresent() const {
         std::lock_guard lock(mutex);
+        return present;
+    }
+
+    // Counts a frame leaving the camera; false (the frame is dropped) once it is unplugged.
+    bool DeliverFrame() {
+        std::lock_guard lock(mutex);
+        framesDelivered += present ? 1 : 0;
         return present;
     }
 };

@@ -19,6 +19,20 @@
 namespace {
 
 using capture::testing::VirtualCamera;
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds, for at most `deadline`; whether it held.
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::seconds deadline = 20s) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
 
 class CaptureGraphTest : public ::testing::Test {
   protected:
@@ -29,13 +43,11 @@ class CaptureGraphTest : public ::testing::Test {
         ASSERT_TRUE(OpenDevice(mGraph, camera.Device(), camera.Device().displayName));
     }
 
-    // Waits until the grabber delivers a frame.
+    // The grabber's newest frame, once it has one.
     std::vector<uint8_t> Grab() {
         std::vector<uint8_t> frame;
         int32_t size = 0;
-        for (int attempt = 0; attempt < 100 && !GetFrameBuffer(mGraph, frame, size); ++attempt) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        EXPECT_TRUE(WaitUntil([&] { return GetFrameBuffer(mGraph, frame, size); }));
         EXPECT_EQ(size, static_cast<int32_t>(frame.size()));
         return frame;
     }
@@ -126,19 +138,28 @@ TEST_F(CaptureGraphTest, RecordingWritesAPlayableClipWhileTheGrabberKeepsWorking
     for (int32_t format : {0, 1}) {  // Motion-JPEG as it comes, and raw encoded
         SCOPED_TRACE(format);
         const auto clip = folder.Path() / ("V" + std::to_string(format) + ".avi");
+        const int before = camera.FramesDelivered();
+        const auto started = std::chrono::steady_clock::now();
         ASSERT_TRUE(
             StartGraph(mGraph, nullptr, WM_GRAPH_NOTIFY, format, text::FromPath(clip), true));
         EXPECT_EQ(mGraph.recording, 1);
         EXPECT_FALSE(Grab().empty());
-        std::this_thread::sleep_for(std::chrono::seconds(2));
+        // About 2 s of recording: at least 2 s and 30 frames, however slow the machine is.
+        EXPECT_TRUE(WaitUntil([&] {
+            return camera.FramesDelivered() - before >= 30 &&
+                   std::chrono::steady_clock::now() - started >= 2s;
+        }));
         StopGraph(mGraph);
+        const std::chrono::duration<double> recorded = std::chrono::steady_clock::now() - started;
+        const int delivered = camera.FramesDelivered() - before;
 
         const ClipInfo info = ProbeClip(clip.string());
         EXPECT_TRUE(info.decoded);
         EXPECT_EQ(info.width, 1920);
         EXPECT_EQ(info.height, 1080);
-        EXPECT_GE(info.frames, 20);  // about 2 s at 15 frames per second
-        EXPECT_LE(info.frames, 45);
+        EXPECT_EQ(info.frames, delivered);  // every frame the camera delivered, none lost
+        // At the forced 15 frames per second the frames took at least their time to come.
+        EXPECT_LE(delivered, 15 * recorded.count() + 1);
     }
 }
 
@@ -147,12 +168,13 @@ TEST_F(CaptureGraphTest, ReleasingARecordingGraphStillFinishesTheClip) {
     VirtualCamera camera;
     Open(camera);
     const auto clip = folder.Path() / "V1512311846002.avi";
+    const int before = camera.FramesDelivered();
     ASSERT_TRUE(StartGraph(mGraph, nullptr, WM_GRAPH_NOTIFY, 0, text::FromPath(clip), true));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(WaitUntil([&] { return camera.FramesDelivered() - before >= 5; }));
     ReleaseGraph(mGraph);  // as when the window closes mid-recording
     const ClipInfo info = ProbeClip(clip.string());
     EXPECT_TRUE(info.decoded);
-    EXPECT_GE(info.frames, 5);
+    EXPECT_EQ(info.frames, camera.FramesDelivered() - before);
 }
 
 TEST_F(CaptureGraphTest, AdjustmentsChangeThePictureAndRespectTheDevice) {
@@ -178,8 +200,8 @@ TEST_F(CaptureGraphTest, AdjustmentsChangeThePictureAndRespectTheDevice) {
     const double before = MeanByte(Grab());
     ASSERT_TRUE(SetProcAmp(mGraph, capture::kBrightness, 60));
     EXPECT_EQ(mGraph.procAmp[capture::kBrightness].current, 60);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_GT(MeanByte(Grab()), before + 20);
+    EXPECT_TRUE(WaitUntil([&] { return MeanByte(Grab()) > before + 20; }))
+        << "mean byte before: " << before;
 }
 
 TEST_F(CaptureGraphTest, PresenceIsExactAndUnplugIsAnnounced) {
