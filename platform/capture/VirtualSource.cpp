@@ -2,8 +2,10 @@
 //
 //   videotestsrc (live, moving bars) -> raw caps -> videobalance -> [jpegenc] -> src
 //
-// The amplifier's values drive videobalance, so the picture really changes; a camera that is
-// unplugged stops delivering frames (end-of-stream still passes, so a recording finishes).
+// The amplifier's values drive videobalance, so the picture really changes. A camera that is
+// unplugged ends its stream with an error, as a real one does when it is pulled out: its next
+// frame fails with a read error, and the test source then sends end-of-stream, so a recording
+// finishes its file.
 #include <gst/gst.h>
 
 #include <algorithm>
@@ -208,16 +210,27 @@ class VirtualSource final : public Source {
         }
         mBalance.reset(GST_ELEMENT(gst_object_ref(balance)));
         detail::PadPtr pad(gst_element_get_static_pad(last, "src"));
-        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &VirtualSource::DropWhenUnplugged,
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &VirtualSource::FailWhenUnplugged,
                           new std::shared_ptr<State>(mState), &VirtualSource::FreeProbeState);
         gst_element_add_pad(bin, gst_ghost_pad_new("src", pad.get()));
         return bin;
     }
 
   private:
-    static GstPadProbeReturn DropWhenUnplugged(GstPad*, GstPadProbeInfo*, gpointer state) {
-        return (*static_cast<std::shared_ptr<State>*>(state))->IsPresent() ? GST_PAD_PROBE_OK
-                                                                           : GST_PAD_PROBE_DROP;
+    // Once unplugged, a frame is not passed on but fails with a read error posted on the bus;
+    // the failure goes back to the test source, which stops and sends end-of-stream.
+    static GstPadProbeReturn FailWhenUnplugged(GstPad* pad, GstPadProbeInfo* info, gpointer state) {
+        if ((*static_cast<std::shared_ptr<State>*>(state))->IsPresent()) {
+            return GST_PAD_PROBE_OK;
+        }
+        if (GstElement* element = gst_pad_get_parent_element(pad)) {
+            GST_ELEMENT_ERROR(element, RESOURCE, READ, ("The camera was unplugged."), (nullptr));
+            gst_object_unref(element);
+        }
+        gst_buffer_unref(GST_PAD_PROBE_INFO_BUFFER(info));
+        GST_PAD_PROBE_INFO_DATA(info) = nullptr;
+        GST_PAD_PROBE_INFO_FLOW_RETURN(info) = GST_FLOW_ERROR;
+        return GST_PAD_PROBE_HANDLED;
     }
     static void FreeProbeState(gpointer state) {
         delete static_cast<std::shared_ptr<State>*>(state);
