@@ -86,6 +86,7 @@ class CDlgOperationRoom : public ui::Dialog {
     void ClearMediaList();
     void AddMediaItem(const std::wstring& fileName);
     void OnBnClickedButtonCamera();
+    void OnBnClickedButtonSetup();
 
     // Identity photo.
     void ShowIdPhoto();

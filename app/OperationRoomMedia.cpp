@@ -1,8 +1,9 @@
 // The media list: the thumbnails of the selected patient's captures with their names, and the
-// camera command's patient check.
+// Camera and Setup commands, which open the camera window.
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "camera/CDlgCamera.h"
 #include "utility/bitmaps/Bitmaps.h"
 
 using namespace operationroom;
@@ -49,5 +50,21 @@ void CDlgOperationRoom::AddMediaItem(const std::wstring& fileName) {
 }
 
 void CDlgOperationRoom::OnBnClickedButtonCamera() {
-    mPatients->RequireCustomer();
+    if (!mPatients->RequireCustomer()) {
+        return;
+    }
+    {
+        CDlgCamera camera(this);
+        camera.Prepare(CDlgCamera::kCaptureMode, mConfigurationContext.get(), mRecordStore.get(),
+                       mPatients->CustomerSerialNumber());
+        camera.DoModal();
+    }
+    // The camera window may have filed new captures.
+    RefreshMediaList();
+}
+
+void CDlgOperationRoom::OnBnClickedButtonSetup() {
+    CDlgCamera camera(this);
+    camera.Prepare(CDlgCamera::kSetupMode, mConfigurationContext.get(), mRecordStore.get(), -1);
+    camera.DoModal();
 }
