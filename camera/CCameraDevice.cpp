@@ -3,12 +3,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "camera/CameraConfiguration.h"
 #include "platform/text/Format.h"
 #include "platform/text/Text.h"
 #include "utility/bitmaps/Bitmaps.h"
+#include "utility/bitmaps/Drawing.h"
 #include "utility/boxes/OperatorPrompts.h"
 #include "utility/files/Configuration.h"
 #include "utility/files/Files.h"
@@ -16,6 +19,12 @@
 namespace {
 
 constexpr auto kFlashDuration = std::chrono::milliseconds(50);
+// Where the stamp is drawn: its text from (10, 10); the play mark of a clip's poster reaches
+// (210, 200).
+constexpr int32_t kStampOrigin = 10;
+constexpr int32_t kMarkRight = 211;
+constexpr int32_t kMarkBottom = 201;
+constexpr int32_t kStampMargin = 4;
 
 // The 16-bit id after `marker` ("VID_", "PID_") in a display name: at most the 4 characters
 // that follow it, as hexadecimal. A name without the marker gives 0.
@@ -170,22 +179,23 @@ bool CCameraDevice::SaveStill(const std::wstring& fileName) {
     // The size and depth of the frame actually grabbed (during a recording the grabber holds
     // the preview's frame, whatever format was applied).
     if (!GetFrameBuffer(mGraph, frame, size) ||
-        !GetFrameFormat(mGraph, width, height, bitsPerPixel) || width <= 0 || height <= 0) {
+        !GetFrameFormat(mGraph, width, height, bitsPerPixel) || width <= 0 || height <= 0 ||
+        bitsPerPixel != 24) {
         return false;
     }
     const std::size_t stride = (static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32 * 4;
     if (frame.size() < stride * static_cast<std::size_t>(height)) {
         return false;
     }
-    ui::Bitmap bitmap = UTILITY_CreateBitmapFromBuffer(
+    std::wstring stamp;
+    UTILITY_RemoveExtension(fileName, stamp);
+    StampFrame(frame, width, height, stride, stamp);
+    const ui::Bitmap bitmap = UTILITY_CreateBitmapFromBuffer(
         nullptr, width, height, bitsPerPixel, reinterpret_cast<const std::byte*>(frame.data()),
         frame.size());
     if (bitmap.IsNull()) {
         return false;
     }
-    std::wstring stamp;
-    UTILITY_RemoveExtension(fileName, stamp);
-    StampImage(bitmap, stamp);
     const std::wstring picture = mStringImageFolder + fileName;
     const std::wstring thumbnail = mStringThumbnailFolder + fileName;
     // A picture without its thumbnail would be listed nowhere: both, or neither.
@@ -197,6 +207,33 @@ bool CCameraDevice::SaveStill(const std::wstring& fileName) {
     ::unlink(text::ToUtf8(picture).c_str());
     ::unlink(text::ToUtf8(thumbnail).c_str());
     return false;
+}
+
+// The stamp covers only the picture's top-left corner. It is drawn on a copy of that corner,
+// which is then written back into the frame, so the whole picture is never converted for
+// drawing: a still is saved sooner after the click.
+void CCameraDevice::StampFrame(std::vector<uint8_t>& frame, int32_t width, int32_t height,
+                               std::size_t stride, const std::wstring& text) {
+    const int32_t cornerWidth = std::min(
+        width,
+        std::max(kMarkRight, kStampOrigin + UTILITY_GetTextWidth(nullptr, text, mStampFont)) +
+            kStampMargin);
+    const int32_t cornerHeight = std::min(
+        height, std::max(kMarkBottom, kStampOrigin + 2 * mStampFont.PixelHeight()) + kStampMargin);
+    const std::size_t cornerStride = (static_cast<std::size_t>(cornerWidth) * 24 + 31) / 32 * 4;
+    const std::size_t rowBytes = static_cast<std::size_t>(cornerWidth) * 3;
+    // Both buffers are bottom-up: the picture's top row is the last row of each.
+    std::vector<std::byte> corner(cornerStride * cornerHeight);
+    for (int32_t y = 0; y < cornerHeight; ++y) {
+        std::memcpy(corner.data() + cornerStride * (cornerHeight - 1 - y),
+                    frame.data() + stride * (height - 1 - y), rowBytes);
+    }
+    ui::Bitmap bitmap = UTILITY_CreateBitmapFromBuffer(nullptr, cornerWidth, cornerHeight, 24,
+                                                       corner.data(), corner.size());
+    StampImage(bitmap, text);
+    for (int32_t y = 0; y < cornerHeight; ++y) {
+        std::memcpy(frame.data() + stride * (height - 1 - y), bitmap.Row24(y).data(), rowBytes);
+    }
 }
 
 void CCameraDevice::StampImage(ui::Bitmap& bitmap, const std::wstring& text) {

@@ -12,8 +12,10 @@
 // Owned by the camera manager; UI thread (the setup dialog's graph calls included).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "camera/CaptureClock.h"
 #include "camera/CaptureGraph.h"
@@ -70,6 +72,9 @@ class CCameraDevice {
     const std::wstring& DisplayName() const { return mStringDeviceDisplayName; }
 
   private:
+    // Draws the stamp of `text` into the bottom-up 24-bit `frame`.
+    void StampFrame(std::vector<uint8_t>& frame, int32_t width, int32_t height, std::size_t stride,
+                    const std::wstring& text);
     // A format index key as Start uses it: missing gives 0, 0xFF is written back as 0, and
     // only the low four bits count.
     int32_t FormatIndex(const char* key);

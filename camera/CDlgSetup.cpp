@@ -153,6 +153,10 @@ void CDlgSetup::OnCtlColor(ui::ControlColor& request) {
     if (request.controlId >= kFirstSliderColor && request.controlId <= kLastSliderColor) {
         request.background = kBackground;
     }
+    // Labels and frame titles stand on the dialog's dark colour: written in white to be read.
+    if (request.kind == ui::ControlKind::StaticText || request.kind == ui::ControlKind::GroupBox) {
+        request.text = ui::Rgb(255, 255, 255);
+    }
 }
 
 void CDlgSetup::OnBnClickedButtonSetupXuIdGet() {

@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "camera/CaptureFileCopy.h"
 #include "media/MediaLayout.h"
@@ -64,6 +66,13 @@ CaptureFiling::CaptureFiling(DATABASECONTEXT& recordStore, OperatorPrompts& prom
       mStringTempThumbnailFolder(media::TempThumbnailFolder(mStringProgramFolder)),
       mStringTempVideosFolder(media::TempVideosFolder(mStringProgramFolder)) {}
 
+// The files of one capture in Temp and the numbers of their staged copies.
+struct CaptureFiling::Capture {
+    std::wstring picture;  // empty for a clip without a poster
+    std::vector<std::wstring> files;
+    std::vector<int> copies;
+};
+
 CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     const std::wstring serialText = text::sprintf(L"%d", customerSerialNumber);
     const std::wstring images = media::CommitImagesFolder(mStringProgramFolder, serialText);
@@ -74,65 +83,70 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     CreateFolder(targets.thumbnails);
     CreateFolder(targets.videos);
 
-    Result result;
+    CaptureCopyBatch batch;
+    std::vector<Capture> captures;
     for (const std::wstring& name : utility::SortedFileNames(mStringTempImagesFolder)) {
-        if (IsCaptureFileName(name)) {
-            ++(FileCapture(name, targets) ? result.filed : result.kept);
+        if (!IsCaptureFileName(name)) {
+            continue;
         }
+        std::wstring clip;
+        if (media::BeginsAsVideo(name)) {
+            std::wstring title;
+            UTILITY_GetFileTitle(name, title);
+            clip = title + media::kClipExtension;
+        }
+        captures.push_back(Stage(name, clip, targets, batch));
     }
-    // Clips whose poster was never taken are filed on their own; a clip whose poster stayed in
-    // Temp was counted with it.
+    // Clips whose poster was never taken are filed on their own; a clip whose poster is in Temp
+    // goes with it.
     for (const std::wstring& name : utility::SortedFileNames(mStringTempVideosFolder)) {
         std::wstring title;
         UTILITY_GetFileTitle(name, title);
         if (IsCaptureFileName(name) &&
             !Exists(mStringTempImagesFolder + title + media::kPictureExtension)) {
-            ++(FileClip(name, targets) ? result.filed : result.kept);
+            captures.push_back(Stage(L"", name, targets, batch));
         }
+    }
+    batch.Commit();
+
+    Result result;
+    for (const Capture& capture : captures) {
+        const bool arrived = std::all_of(capture.copies.begin(), capture.copies.end(),
+                                         [&batch](int copy) { return batch.Arrived(copy); });
+        if (!arrived) {
+            ++result.kept;
+            continue;
+        }
+        if (!capture.picture.empty()) {
+            InsertRow(customerSerialNumber, capture.picture);
+        }
+        for (const std::wstring& file : capture.files) {
+            DeleteFile(file);
+        }
+        ++result.filed;
     }
     return result;
 }
 
-bool CaptureFiling::FileCapture(const std::wstring& fileName, const Targets& targets) {
-    std::wstring clip;
-    if (media::BeginsAsVideo(fileName)) {
-        std::wstring title;
-        UTILITY_GetFileTitle(fileName, title);
-        clip = title + media::kClipExtension;
-        if (!Exists(mStringTempVideosFolder + clip)) {
-            clip.clear();
+CaptureFiling::Capture CaptureFiling::Stage(const std::wstring& picture, const std::wstring& clip,
+                                            const Targets& targets, CaptureCopyBatch& batch) const {
+    // Copies are named in the order they are staged: the clip and the picture first, the
+    // thumbnail last, since the main window lists a capture by its thumbnail.
+    Capture capture{picture, {}, {}};
+    const auto stage = [&](const std::wstring& from, const std::wstring& to) {
+        capture.files.push_back(from);
+        capture.copies.push_back(batch.Stage(text::ToPath(from), text::ToPath(to)));
+    };
+    if (!clip.empty() && Exists(mStringTempVideosFolder + clip)) {
+        stage(mStringTempVideosFolder + clip, targets.videos + clip);
+    }
+    if (!picture.empty()) {
+        stage(mStringTempImagesFolder + picture, targets.images + picture);
+        if (Exists(mStringTempThumbnailFolder + picture)) {
+            stage(mStringTempThumbnailFolder + picture, targets.thumbnails + picture);
         }
     }
-    const std::wstring thumbnail = mStringTempThumbnailFolder + fileName;
-    const bool hasThumbnail = Exists(thumbnail);
-    // The clip and the picture first, the thumbnail last: the main window lists a capture by
-    // its thumbnail, so nothing is listed before its picture is in place.
-    const bool arrived =
-        (clip.empty() || CopyCaptureFile(text::ToPath(mStringTempVideosFolder + clip),
-                                         text::ToPath(targets.videos + clip))) &&
-        CopyCaptureFile(text::ToPath(mStringTempImagesFolder + fileName),
-                        text::ToPath(targets.images + fileName)) &&
-        (!hasThumbnail ||
-         CopyCaptureFile(text::ToPath(thumbnail), text::ToPath(targets.thumbnails + fileName)));
-    if (!arrived) {
-        return false;
-    }
-    InsertRow(targets.customerSerialNumber, fileName);
-    if (!clip.empty()) {
-        DeleteFile(mStringTempVideosFolder + clip);
-    }
-    DeleteFile(thumbnail);
-    DeleteFile(mStringTempImagesFolder + fileName);
-    return true;
-}
-
-bool CaptureFiling::FileClip(const std::wstring& fileName, const Targets& targets) {
-    if (!CopyCaptureFile(text::ToPath(mStringTempVideosFolder + fileName),
-                         text::ToPath(targets.videos + fileName))) {
-        return false;
-    }
-    DeleteFile(mStringTempVideosFolder + fileName);
-    return true;
+    return capture;
 }
 
 void CaptureFiling::InsertRow(int32_t customerSerialNumber, const std::wstring& fileName) {

@@ -1,11 +1,12 @@
 // Filing the captures of the Temp folders under a patient: for every picture (still or clip
 // poster) a photo row, and its picture, thumbnail and clip copied into the patient's folders.
 //
-// Filing never loses a capture. It goes one capture at a time: the clip, the picture and the
-// thumbnail are each copied and verified (CopyCaptureFile); only once all of a capture's files
-// have arrived is its row inserted (unless the patient has it already) and are its Temp files
-// deleted. A capture whose files did not all arrive stays in Temp whole, to be filed again.
-// Clips without a poster are filed too (they get no row, like every clip).
+// Filing never loses a capture. Each of a capture's files (clip, picture, thumbnail) is copied
+// and verified; the copies of all captures are made durable together (CaptureCopyBatch), and only
+// once all of a capture's files are in place is its row inserted (unless the patient has it
+// already) and are its Temp files deleted. A capture whose files did not all arrive stays in Temp
+// whole, to be filed again; the others are filed. Clips without a poster are filed too (they get
+// no row, like every clip).
 //
 // A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
 // files are still filed. UI thread (the record store's).
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <string>
 
+class CaptureCopyBatch;
 class DATABASECONTEXT;
 class OperatorPrompts;
 
@@ -36,8 +38,11 @@ class CaptureFiling {
 
   private:
     struct Targets;
-    bool FileCapture(const std::wstring& fileName, const Targets& targets);
-    bool FileClip(const std::wstring& fileName, const Targets& targets);
+    struct Capture;
+    // Stages the copies of a capture: a picture with its thumbnail and, for a V name, its clip;
+    // or (empty picture) a clip alone.
+    Capture Stage(const std::wstring& picture, const std::wstring& clip, const Targets& targets,
+                  CaptureCopyBatch& batch) const;
     void InsertRow(int32_t customerSerialNumber, const std::wstring& fileName);
 
     DATABASECONTEXT& mRecordStore;

@@ -182,7 +182,8 @@ struct Pipeline::Impl {
                 left.count() <= 0
                     ? nullptr
                     : gst_bus_timed_pop_filtered(
-                          bus.get(), std::chrono::duration_cast<std::chrono::nanoseconds>(left).count(),
+                          bus.get(),
+                          std::chrono::duration_cast<std::chrono::nanoseconds>(left).count(),
                           static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
             if (!message) {
                 std::fprintf(stderr, "capture pipeline: recording not finished within %lld s\n",
