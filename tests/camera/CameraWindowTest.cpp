@@ -83,6 +83,23 @@ TEST_F(CameraWindowTest, TheStillButtonEndsARecordingAndThePosterTakesTheLivePan
     });
 }
 
+TEST_F(CameraWindowTest, TheBrowserButtonEndsARecordingAndTheWindowComesBackInItsView) {
+    Run(4, [&](ModalWindow& window, CDlgCamera& camera) {
+        ASSERT_TRUE(WaitForFrame(camera));
+        Click(camera, Button::kViewToggle);
+        Click(camera, Button::kRecord);
+        ASSERT_TRUE(camera.IsRecording());
+        Click(camera, Button::kBrowser);
+        EXPECT_FALSE(camera.IsRecording());
+        EXPECT_TRUE(camera.IsVisible());
+        EXPECT_FALSE(camera.Manager()->SingleView());
+        EXPECT_EQ(camera.Manager()->Ring().NextSlot(), 0);  // every pane shows the live picture
+        EXPECT_TRUE(camera.InputEnabled());
+        EXPECT_TRUE(ProbeClip((Temp() / "videos/V2403020905071.avi").string()).decoded);
+        window.PressEscape();
+    });
+}
+
 TEST_F(CameraWindowTest, KeysAAndBHeldAndReleasedTakeOneStillAndStartOneClip) {
     Run(4, [&](ModalWindow& window, CDlgCamera& camera) {
         ASSERT_TRUE(WaitForFrame(camera));
