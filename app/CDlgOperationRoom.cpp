@@ -23,6 +23,7 @@ CDlgOperationRoom::CDlgOperationRoom(ui::Window* parent)
     OnClick(kExit, &CDlgOperationRoom::OnBnClickedButtonExit);
     OnOwnerDraw(&CDlgOperationRoom::OnDrawItem);
     OnClick(kCamera, &CDlgOperationRoom::OnBnClickedButtonCamera);
+    OnClick(kSetup, &CDlgOperationRoom::OnBnClickedButtonSetup);
     OnPaint(&CDlgOperationRoom::OnPaintWindow);
     OnClick(kSearch, &CDlgOperationRoom::OnBnClickedButtonSearch);
     OnClick(kIdPhoto, &CDlgOperationRoom::OnBnClickedButtonIdPhoto);

@@ -88,6 +88,7 @@ class CDlgOperationRoom : public ui::Dialog {
     // Opens the comment dialog on the activated capture's picture, then reloads the list.
     void OnLvnItemActivateListMedia(int item);
     void OnBnClickedButtonCamera();
+    void OnBnClickedButtonSetup();
 
     // Identity photo.
     void ShowIdPhoto();

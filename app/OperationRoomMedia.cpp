@@ -1,8 +1,10 @@
 // The media list: the thumbnails of the selected patient's captures with their names, opening
-// a capture in the comment dialog, and the camera command's patient check.
+// a capture in the comment dialog, and the Camera and Setup commands, which open the camera
+// window.
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "camera/CDlgCamera.h"
 #include "platform/text/Format.h"
 #include "review/CDlgImageComment.h"
 #include "utility/bitmaps/Bitmaps.h"
@@ -69,5 +71,21 @@ void CDlgOperationRoom::OnLvnItemActivateListMedia(int item) {
 }
 
 void CDlgOperationRoom::OnBnClickedButtonCamera() {
-    mPatients->RequireCustomer();
+    if (!mPatients->RequireCustomer()) {
+        return;
+    }
+    {
+        CDlgCamera camera(this);
+        camera.Prepare(CDlgCamera::kCaptureMode, mConfigurationContext.get(), mRecordStore.get(),
+                       mPatients->CustomerSerialNumber());
+        camera.DoModal();
+    }
+    // The camera window may have filed new captures.
+    RefreshMediaList();
+}
+
+void CDlgOperationRoom::OnBnClickedButtonSetup() {
+    CDlgCamera camera(this);
+    camera.Prepare(CDlgCamera::kSetupMode, mConfigurationContext.get(), mRecordStore.get(), -1);
+    camera.DoModal();
 }

@@ -55,6 +55,14 @@ inline constexpr uint16_t kBitmapNext = 176;
 inline constexpr uint16_t kBitmapPrevious = 177;
 inline constexpr uint16_t kBitmapDelete = 178;
 inline constexpr uint16_t kBitmapMailTo = 179;
+// The camera window's buttons: exit, browser, still, record, and the view toggle's faces (one
+// frame: back to the single view; four frames: to the four-pane view).
+inline constexpr uint16_t kBitmapCameraExit = 162;
+inline constexpr uint16_t kBitmapCameraBrowser = 171;
+inline constexpr uint16_t kBitmapCameraStill = 153;
+inline constexpr uint16_t kBitmapCameraRecord = 161;
+inline constexpr uint16_t kBitmapCameraSingleView = 222;
+inline constexpr uint16_t kBitmapCameraQuadView = 223;
 
 // The buttons of the skinned boxes (templates 9101 and 9102).
 inline constexpr int kControlBoxYes = 9401;

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "media/SlotLayout.h"
 #include "platform/ui/Dialog.h"
-#include "review/SlotLayout.h"
 #include "utility/boxes/SkinnedPrompts.h"
 
 class DATABASECONTEXT;

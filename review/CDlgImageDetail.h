@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "media/SlotLayout.h"
 #include "platform/ui/Dialog.h"
 #include "review/CaptureWalk.h"
-#include "review/SlotLayout.h"
 #include "utility/boxes/SkinnedPrompts.h"
 
 class DATABASECONTEXT;

@@ -158,16 +158,30 @@ struct Pipeline::Impl {
     }
 
     // Ends a recording with end-of-stream and waits until every sink has it (the AVI header
-    // and index are then written), at most kFinishTimeout.
+    // and index are then written), at most kFinishTimeout. A stream that failed (a camera
+    // pulled out) has already ended itself: its errors were logged as they were posted and its
+    // end-of-stream is still waited for.
     void FinishRecording() {
         gst_element_send_event(pipeline.get(), gst_event_new_eos());
         BusPtr bus(gst_element_get_bus(pipeline.get()));
-        MessagePtr message(gst_bus_timed_pop_filtered(
-            bus.get(), std::chrono::nanoseconds(kFinishTimeout).count(),
-            static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
-        if (!message) {
-            GST_WARNING_OBJECT(pipeline.get(), "recording not finished within %lld s",
-                               static_cast<long long>(kFinishTimeout.count()));
+        const auto deadline = std::chrono::steady_clock::now() + kFinishTimeout;
+        for (;;) {
+            const auto left = deadline - std::chrono::steady_clock::now();
+            MessagePtr message(
+                left.count() <= 0
+                    ? nullptr
+                    : gst_bus_timed_pop_filtered(
+                          bus.get(),
+                          std::chrono::duration_cast<std::chrono::nanoseconds>(left).count(),
+                          static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR)));
+            if (!message) {
+                GST_WARNING_OBJECT(pipeline.get(), "recording not finished within %lld s",
+                                   static_cast<long long>(kFinishTimeout.count()));
+                return;
+            }
+            if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS) {
+                return;
+            }
         }
     }
 };

@@ -66,7 +66,7 @@ class Pipeline {
     bool GetConnectedFormat(int32_t& width, int32_t& height, int32_t& bitsPerPixel) const;
 
     // How long Stop waits for a recording to be finished.
-    static constexpr std::chrono::seconds kFinishTimeout{5};
+    static constexpr std::chrono::seconds kFinishTimeout{2};
 
   private:
     struct Impl;

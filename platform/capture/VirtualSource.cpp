@@ -2,8 +2,10 @@
 //
 //   videotestsrc (live, moving bars) -> raw caps -> videobalance -> [jpegenc] -> src
 //
-// The amplifier's values drive videobalance, so the picture really changes; a camera that is
-// unplugged stops delivering frames (end-of-stream still passes, so a recording finishes).
+// The amplifier's values drive videobalance, so the picture really changes. A camera that is
+// unplugged ends its stream with an error, as a real one does when it is pulled out: its next
+// frame fails with a read error, and the test source then sends end-of-stream, so a recording
+// finishes its file.
 #include <gst/gst.h>
 
 #include <algorithm>
@@ -215,9 +217,21 @@ class VirtualSource final : public Source {
     }
 
   private:
-    static GstPadProbeReturn DeliverFrame(GstPad*, GstPadProbeInfo*, gpointer state) {
-        return (*static_cast<std::shared_ptr<State>*>(state))->DeliverFrame() ? GST_PAD_PROBE_OK
-                                                                              : GST_PAD_PROBE_DROP;
+    // A frame is counted and passed on while the camera is present. Once unplugged, it fails
+    // with a read error posted on the bus; the failure goes back to the test source, which
+    // stops and sends end-of-stream.
+    static GstPadProbeReturn DeliverFrame(GstPad* pad, GstPadProbeInfo* info, gpointer state) {
+        if ((*static_cast<std::shared_ptr<State>*>(state))->DeliverFrame()) {
+            return GST_PAD_PROBE_OK;
+        }
+        if (GstElement* element = gst_pad_get_parent_element(pad)) {
+            GST_ELEMENT_ERROR(element, RESOURCE, READ, ("The camera was unplugged."), (nullptr));
+            gst_object_unref(element);
+        }
+        gst_buffer_unref(GST_PAD_PROBE_INFO_BUFFER(info));
+        GST_PAD_PROBE_INFO_DATA(info) = nullptr;
+        GST_PAD_PROBE_INFO_FLOW_RETURN(info) = GST_FLOW_ERROR;
+        return GST_PAD_PROBE_HANDLED;
     }
     static void FreeProbeState(gpointer state) {
         delete static_cast<std::shared_ptr<State>*>(state);

@@ -32,7 +32,7 @@ struct VirtualCamera::State {
         return present;
     }
 
-    // Counts a frame leaving the camera; false (the frame is dropped) once it is unplugged.
+    // Counts a frame leaving the camera; false once it is unplugged.
     bool DeliverFrame() {
         std::lock_guard lock(mutex);
         framesDelivered += present ? 1 : 0;

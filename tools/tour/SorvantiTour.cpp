@@ -1,9 +1,9 @@
 // The scripted tour: runs Sorvanti's main window on a program folder with sample data, drives
 // it like an operator (start, list, search, select patient 3, review its captures in the image
-// browser, open one in the comment dialog and type its comment in the detail dialog, add a
-// patient, add and save a note, import an identity photo, save and delete a patient) and saves
-// a screenshot of every step as a numbered PNG file. Message boxes are shown over the window
-// they belong to.
+// browser, open one in the comment dialog and type its comment in the detail dialog, work the
+// camera on the virtual camera and file the captures, open the setup dialog, add a patient, add
+// and save a note, import an identity photo, save and delete a patient) and saves a screenshot
+// of every step as a numbered PNG file. Message boxes are shown over the window they belong to.
 //
 //   sorvanti_tour <output-folder>
 //
@@ -20,6 +20,7 @@
 
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
+#include "platform/capture/VirtualCamera.h"
 #include "platform/fs/ProgramFolder.h"
 #include "platform/text/Format.h"
 #include "platform/text/Text.h"
@@ -29,6 +30,7 @@
 #include "resources/ResourceIds.h"
 #include "review/CDlgImageBrowser.h"
 #include "review/ReviewIds.h"
+#include "tools/tour/CameraTour.h"
 #include "tools/tour/TourPictures.h"
 #include "utility/bitmaps/Bitmaps.h"
 
@@ -157,6 +159,8 @@ void Tour(CDlgOperationRoom& room, ModalWindow& window, const std::filesystem::p
     Save(ui::testing::Grab(room), "patient-3");
     ReviewCaptures(room, window, program);
 
+    tour::CameraSteps(room, window, Save, Check);
+
     window.Click(kAddCustomer);
     Check(window.ControlText(kName) == L"NewCustomer", "a new patient");
     Save(ui::testing::Grab(room), "new-patient");
@@ -211,6 +215,8 @@ int main(int argc, char** argv) {
     tour::Portrait(480, 640, ui::Rgb(190, 205, 225), ui::Rgb(90, 60, 110))
         .SaveImageFile(text::FromPath(photo));
 
+    // The camera steps work the virtual camera: a moving test picture with an extension unit.
+    const capture::testing::VirtualCamera camera;
     std::printf("tour: screenshots in %s\n", gScreenshots.c_str());
     CDlgOperationRoom room(nullptr);
     OnNextModal([](ModalWindow& cover) {

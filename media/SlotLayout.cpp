@@ -1,5 +1,5 @@
 // The 2 x 2 grid from the screen size.
-#include "review/SlotLayout.h"
+#include "media/SlotLayout.h"
 
 ui::Point SlotLayout::Origin(int slot) const {
     switch (slot) {

@@ -1,0 +1,39 @@
+// Copying the files of captures into a patient's folders so that they can be trusted, in one
+// batch: each file is written under a temporary name beside its target and checked to hold every
+// byte of its source; one sync of the file systems then makes them all durable at once, before
+// each gets its name and the folders are synced. A file of the same name already at a target is
+// never replaced: an identical one counts as arrived (a filing that is tried again), a different
+// one refuses the copy.
+//
+// One thread at a time. Temporary files that never got their name are removed with the batch.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class CaptureCopyBatch {
+  public:
+    CaptureCopyBatch() = default;
+    ~CaptureCopyBatch();
+    CaptureCopyBatch(const CaptureCopyBatch&) = delete;
+    CaptureCopyBatch& operator=(const CaptureCopyBatch&) = delete;
+
+    // Copies the regular file `from` beside `to` under a temporary name. Returns the copy's
+    // number, or -1 when it failed (the source could not be read whole, the target's folder
+    // refused the bytes, or a different file is at `to`).
+    int Stage(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Syncs the staged copies to the disk, gives each its name and syncs their folders.
+    void Commit();
+    // After Commit: whether copy `number` is at its target with every byte of its source.
+    bool Arrived(int number) const;
+
+  private:
+    struct Copy {
+        std::filesystem::path temporary;  // empty when an identical file was already there
+        std::filesystem::path target;
+        off_t size = 0;
+        bool arrived = false;
+    };
+    std::vector<Copy> mCopies;
+};

@@ -1,0 +1,186 @@
+// Filing Temp's captures one at a time.
+#include "camera/CaptureFiling.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "camera/CaptureFileCopy.h"
+#include "media/MediaLayout.h"
+#include "platform/text/Format.h"
+#include "platform/text/Text.h"
+#include "records/DATABASECONTEXT.h"
+#include "utility/boxes/OperatorPrompts.h"
+#include "utility/files/Files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool CreateFolder(const std::wstring& folder) {
+    std::error_code error;
+    fs::create_directories(text::ToPath(folder), error);
+    return fs::is_directory(text::ToPath(folder), error);
+}
+
+bool Exists(const std::wstring& path) {
+    std::error_code error;
+    return fs::symlink_status(text::ToPath(path), error).type() != fs::file_type::not_found;
+}
+
+void DeleteFile(const std::wstring& path) {
+    ::unlink(text::ToUtf8(path).c_str());
+}
+
+// Files a copy would create are written under hidden temporary names; a leftover one (from a
+// crash) is never a capture.
+bool IsCaptureFileName(const std::wstring& name) {
+    return !name.empty() && name.front() != L'.';
+}
+
+// The photo row's name: the picture's file name without the trailing '.', 'b', 'm' and 'p'
+// characters ("P1512311845071.bmp" gives "P1512311845071").
+std::wstring RowName(const std::wstring& fileName) {
+    const auto end = fileName.find_last_not_of(L".bmp");
+    return end == std::wstring::npos ? std::wstring() : fileName.substr(0, end + 1);
+}
+
+}  // namespace
+
+// The patient and its folders as the filing builds them ("%s/database/%s/images/" ...).
+struct CaptureFiling::Targets {
+    int32_t customerSerialNumber;
+    std::wstring images;
+    std::wstring thumbnails;
+    std::wstring videos;
+};
+
+CaptureFiling::CaptureFiling(DATABASECONTEXT& recordStore, OperatorPrompts& prompts,
+                             std::wstring programFolder)
+    : mRecordStore(recordStore),
+      mPrompts(prompts),
+      mStringProgramFolder(std::move(programFolder)),
+      mStringTempImagesFolder(media::TempImagesFolder(mStringProgramFolder)),
+      mStringTempThumbnailFolder(media::TempThumbnailFolder(mStringProgramFolder)),
+      mStringTempVideosFolder(media::TempVideosFolder(mStringProgramFolder)) {}
+
+// The files of one capture in Temp and the numbers of their staged copies.
+struct CaptureFiling::Capture {
+    std::wstring picture;  // empty for a clip without a poster
+    std::vector<std::wstring> files;
+    std::vector<int> copies;
+};
+
+CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
+    const std::wstring serialText = text::sprintf(L"%d", customerSerialNumber);
+    const std::wstring images = media::CommitImagesFolder(mStringProgramFolder, serialText);
+    const Targets targets{customerSerialNumber, images, images + L"thumbnail/",
+                          media::CommitVideosFolder(mStringProgramFolder, serialText)};
+    mDatabaseError = false;
+    // A folder that cannot be made makes the copies into it fail, and their captures stay.
+    CreateFolder(targets.thumbnails);
+    CreateFolder(targets.videos);
+
+    CaptureCopyBatch batch;
+    std::vector<Capture> captures;
+    for (const std::wstring& name : utility::SortedFileNames(mStringTempImagesFolder)) {
+        if (!IsCaptureFileName(name)) {
+            continue;
+        }
+        std::wstring clip;
+        if (media::BeginsAsVideo(name)) {
+            std::wstring title;
+            UTILITY_GetFileTitle(name, title);
+            clip = title + media::kClipExtension;
+        }
+        captures.push_back(Stage(name, clip, targets, batch));
+    }
+    // Clips whose poster was never taken are filed on their own; a clip whose poster is in Temp
+    // goes with it.
+    for (const std::wstring& name : utility::SortedFileNames(mStringTempVideosFolder)) {
+        std::wstring title;
+        UTILITY_GetFileTitle(name, title);
+        if (IsCaptureFileName(name) &&
+            !Exists(mStringTempImagesFolder + title + media::kPictureExtension)) {
+            captures.push_back(Stage(L"", name, targets, batch));
+        }
+    }
+    batch.Commit();
+
+    Result result;
+    for (const Capture& capture : captures) {
+        const bool arrived = std::all_of(capture.copies.begin(), capture.copies.end(),
+                                         [&batch](int copy) { return batch.Arrived(copy); });
+        if (!arrived) {
+            ++result.kept;
+            continue;
+        }
+        if (!capture.picture.empty()) {
+            InsertRow(customerSerialNumber, capture.picture);
+        }
+        for (const std::wstring& file : capture.files) {
+            DeleteFile(file);
+        }
+        ++result.filed;
+    }
+    return result;
+}
+
+CaptureFiling::Capture CaptureFiling::Stage(const std::wstring& picture, const std::wstring& clip,
+                                            const Targets& targets, CaptureCopyBatch& batch) const {
+    // Copies are named in the order they are staged: the clip and the picture first, the
+    // thumbnail last, since the main window lists a capture by its thumbnail.
+    Capture capture{picture, {}, {}};
+    const auto stage = [&](const std::wstring& from, const std::wstring& to) {
+        capture.files.push_back(from);
+        capture.copies.push_back(batch.Stage(text::ToPath(from), text::ToPath(to)));
+    };
+    if (!clip.empty() && Exists(mStringTempVideosFolder + clip)) {
+        stage(mStringTempVideosFolder + clip, targets.videos + clip);
+    }
+    if (!picture.empty()) {
+        stage(mStringTempImagesFolder + picture, targets.images + picture);
+        if (Exists(mStringTempThumbnailFolder + picture)) {
+            stage(mStringTempThumbnailFolder + picture, targets.thumbnails + picture);
+        }
+    }
+    return capture;
+}
+
+void CaptureFiling::InsertRow(int32_t customerSerialNumber, const std::wstring& fileName) {
+    if (mDatabaseError) {
+        return;
+    }
+    PhotoRecord photo;
+    photo.customerSerialNumber = customerSerialNumber;
+    photo.name = RowName(fileName);
+    if (mRecordStore.PhotoSelect(photo)) {
+        return;
+    }
+    PhotoRecord row{0, customerSerialNumber, RowName(fileName), L"", L""};
+    UTILITY_GetDateString(row.date);
+    if (!mRecordStore.PhotoInsert(row)) {
+        mDatabaseError = true;
+        mPrompts.ShowMessage(L"Database Error!");
+    }
+}
+
+bool CaptureFiling::TempHoldsCaptures() const {
+    for (const std::wstring* folder : {&mStringTempImagesFolder, &mStringTempVideosFolder}) {
+        for (const std::wstring& name : utility::SortedFileNames(*folder)) {
+            if (IsCaptureFileName(name)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void CaptureFiling::ResetTemp() const {
+    UTILITY_DeleteFolder(mStringTempImagesFolder);
+    UTILITY_DeleteFolder(mStringTempVideosFolder);
+    CreateFolder(mStringTempThumbnailFolder);
+    CreateFolder(mStringTempVideosFolder);
+}

@@ -1,0 +1,55 @@
+// Filing the captures of the Temp folders under a patient: for every picture (still or clip
+// poster) a photo row, and its picture, thumbnail and clip copied into the patient's folders.
+//
+// Filing never loses a capture. Each of a capture's files (clip, picture, thumbnail) is copied
+// and verified; the copies of all captures are made durable together (CaptureCopyBatch), and only
+// once all of a capture's files are in place is its row inserted (unless the patient has it
+// already) and are its Temp files deleted. A capture whose files did not all arrive stays in Temp
+// whole, to be filed again; the others are filed. Clips without a poster are filed too (they get
+// no row, like every clip).
+//
+// A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
+// files are still filed. UI thread (the record store's).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CaptureCopyBatch;
+class DATABASECONTEXT;
+class OperatorPrompts;
+
+class CaptureFiling {
+  public:
+    CaptureFiling(DATABASECONTEXT& recordStore, OperatorPrompts& prompts,
+                  std::wstring programFolder);
+
+    struct Result {
+        int filed = 0;  // captures whose files all arrived
+        int kept = 0;   // captures left in Temp because a file did not arrive
+    };
+    // Files everything in Temp for patient `customerSerialNumber`.
+    Result FileTemp(int32_t customerSerialNumber);
+    // Whether the Temp images or videos folder holds a capture file.
+    bool TempHoldsCaptures() const;
+    // Deletes the Temp images and videos folders with their contents and makes them again,
+    // empty, with the thumbnail folder.
+    void ResetTemp() const;
+
+  private:
+    struct Targets;
+    struct Capture;
+    // Stages the copies of a capture: a picture with its thumbnail and, for a V name, its clip;
+    // or (empty picture) a clip alone.
+    Capture Stage(const std::wstring& picture, const std::wstring& clip, const Targets& targets,
+                  CaptureCopyBatch& batch) const;
+    void InsertRow(int32_t customerSerialNumber, const std::wstring& fileName);
+
+    DATABASECONTEXT& mRecordStore;
+    OperatorPrompts& mPrompts;
+    std::wstring mStringProgramFolder;
+    std::wstring mStringTempImagesFolder;
+    std::wstring mStringTempThumbnailFolder;
+    std::wstring mStringTempVideosFolder;
+    bool mDatabaseError = false;
+};
