@@ -237,20 +237,7 @@ void CCameraDevice::StampFrame(std::vector<uint8_t>& frame, int32_t width, int32
 }
 
 void CCameraDevice::StampImage(ui::Bitmap& bitmap, const std::wstring& text) {
-    ui::DrawContext dc(bitmap);
-    dc.SetFont(mStampFont);
-    dc.SetTextColor(ui::Rgb(0, 255, 0));
-    dc.DrawText(10, 10, text);
-    if (text.find(L'V') == std::wstring::npos) {
-        return;
-    }
-    // The double play mark of a clip's poster, black outline and white fill.
-    dc.SetPen(ui::Rgb(0, 0, 0), 1);
-    dc.SetBrush(ui::Rgb(255, 255, 255));
-    const ui::Point first[] = {{10, 50}, {10, 200}, {160, 125}};
-    const ui::Point second[] = {{60, 50}, {60, 200}, {210, 125}};
-    dc.DrawPolygon(first);
-    dc.DrawPolygon(second);
+    StampCapture(bitmap, text, mStampFont);
 }
 
 std::wstring CCameraDevice::NextStillName() {

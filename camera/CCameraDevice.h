@@ -20,6 +20,7 @@
 #include "camera/CaptureClock.h"
 #include "camera/CaptureGraph.h"
 #include "camera/CaptureNames.h"
+#include "camera/CaptureStamp.h"
 #include "camera/LivePicture.h"
 #include "platform/capture/VideoDevice.h"
 #include "platform/ui/Bitmap.h"
@@ -89,7 +90,7 @@ class CCameraDevice {
     std::wstring mStringThumbnailFolder;
     std::wstring videoThumbnailName;
     std::wstring mStringPendingPoster;  // a recording's poster not taken yet
-    ui::Font mStampFont{L"Courier New", 250};
+    ui::Font mStampFont = CaptureStampFont();
     std::wstring mStringProgramFolder;
     std::wstring mStringConfigPath;
     capture::VideoDevice mDeviceMoniker;

@@ -3,30 +3,17 @@
 
 #include "app/ConfigurationDefaults.h"
 #include "camera/CCameraManager.h"
+#include "camera/SetupIds.h"
 #include "camera/Xu.h"
 #include "platform/text/Format.h"
 #include "resources/ResourceIds.h"
 #include "utility/bitmaps/WindowGeometry.h"
 #include "utility/files/Files.h"
 
+using namespace setup;
+
 namespace {
 
-// Controls of template 134.
-constexpr int kXuId = 1000;
-constexpr int kXuKey = 1001;
-constexpr int kXuDateTime = 1002;
-constexpr int kResetDefault = 1007;
-constexpr int kBrightness = 1015;
-constexpr int kContrast = 1016;
-constexpr int kSaturation = 1019;
-constexpr int kRecordFormats = 1029;
-constexpr int kCamera = 1031;
-constexpr int kCaptureFormats = 1032;
-constexpr int kXuIdGet = 1135;
-constexpr int kXuIdSet = 1136;
-constexpr int kXuDateTimeGet = 1137;
-constexpr int kXuDateTimeSet = 1138;
-constexpr int kXuKeyRefresh = 1139;
 // Controls drawn on the dialog's colour: the three sliders' range.
 constexpr int kFirstSliderColor = 1015;
 constexpr int kLastSliderColor = 1024;

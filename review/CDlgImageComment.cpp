@@ -1,33 +1,23 @@
 // The comment dialog's message table, layout and picture.
 #include "review/CDlgImageComment.h"
 
-#include "platform/ui/Screen.h"
 #include "resources/ResourceIds.h"
 #include "review/CDlgImageDetail.h"
 #include "review/CaptureWalk.h"
 #include "review/ReviewIds.h"
-#include "review/ReviewWindowLook.h"
 #include "review/mail/MailTo.h"
-#include "utility/bitmaps/Bitmaps.h"
-#include "utility/bitmaps/Drawing.h"
 
 using namespace imagecomment;
 
 namespace {
 
-const ui::Color kBackground = ui::Rgb(26, 26, 26);
-constexpr reviewlook::Band kBand{kHeader, kInfoBand, kExit};
-constexpr reviewlook::Face kRow[] = {{kPrevious, resources::kBitmapPrevious},
-                                     {kMailTo, resources::kBitmapMailTo},
-                                     {kDetail, resources::kBitmapDetail},
-                                     {kDelete, resources::kBitmapDelete},
-                                     {kNext, resources::kBitmapNext}};
-constexpr int kRowWidth = 450;
+const CaptureViewDialog::Controls kControls{
+    {kHeader, kInfoBand, kExit}, kPrevious, kMailTo, kDetail, kDelete, kNext, kPicture};
 
 }  // namespace
 
 CDlgImageComment::CDlgImageComment(ui::Window* parent)
-    : ui::Dialog(resources::kDialogImageComment, parent) {
+    : CaptureViewDialog(resources::kDialogImageComment, parent, kControls) {
     OnClick(kExit, &CDlgImageComment::OnBnClickedButtonImageCommentExit);
     OnClick(kPrevious, &CDlgImageComment::OnBnClickedButtonImageCommentPrevious);
     OnClick(kNext, &CDlgImageComment::OnBnClickedButtonImageCommentNext);
@@ -35,62 +25,24 @@ CDlgImageComment::CDlgImageComment(ui::Window* parent)
     OnClick(kDetail, &CDlgImageComment::OnBnClickedButtonImageCommentDetail);
     OnClick(kDelete, &CDlgImageComment::OnBnClickedButtonImageCommentDelete);
     OnDoubleClick(kPicture, &CDlgImageComment::OnBnDoubleclickedButtonImageCommentPicture);
-    OnOwnerDraw(&CDlgImageComment::OnDrawItem);
 }
 
 CDlgImageComment::~CDlgImageComment() = default;
 
-void CDlgImageComment::SetMediaContext(DATABASECONTEXT* recordStore, int32_t customerSerialNumber,
-                                       const std::wstring& imageFolder,
-                                       const std::wstring& videoFolder,
-                                       const std::wstring& imagePath) {
-    mLayout = ComputeSlotLayout(ui::ScreenSize().width, ui::ScreenSize().height);
-    mRecordStore = recordStore;
-    mCustomerSerialNumber = customerSerialNumber;
-    mStringImageFolder = imageFolder;
-    mStringVideoFolder = videoFolder;
-    mStringImagePath = imagePath;
-}
-
 bool CDlgImageComment::OnInitDialog() {
-    if (!mRecordStore) {
-        EndDialog(2);
+    if (!HasMediaContext()) {
         return true;
     }
-    mCapture = std::make_unique<CaptureWalk>(
-        MediaContext{*mRecordStore, mCustomerSerialNumber, mStringImageFolder, mStringVideoFolder},
-        mStringImagePath, mPrompts);
+    mCapture = std::make_unique<CaptureWalk>(Context(), mStringImagePath, mPrompts);
     LayOutWindow();
-    ShowImage();
+    ShowPicture(mCapture->Path());
     return true;
 }
 
 void CDlgImageComment::LayOutWindow() {
-    reviewlook::LayOutWindow(*this, kBackground);
-    reviewlook::PlaceBand(*this, kBand, ui::ScreenSize().width - 171);
-    mStringCaption = ReviewCaption(*mRecordStore, mCustomerSerialNumber);
-    FindControl(kInfoBand)->SetText(mStringCaption);
-    const ui::Point row{mLayout.slotC.x + (mLayout.gridWidth - kRowWidth) / 2,
-                        mLayout.slotC.y + mLayout.slotHeight + 5};
-    reviewlook::PlaceFaceRow(*this, kRow, row);
+    LayOutFrame();
     FindControl(kPicture)->SetPlacement(ui::Rect::FromSize(mLayout.slotA.x, mLayout.slotA.y,
                                                            mLayout.gridWidth, mLayout.gridHeight));
-}
-
-bool CDlgImageComment::ShowImage() {
-    if (mCapture->Path().empty()) {
-        return false;
-    }
-    const ui::Bitmap picture = UTILITY_LoadBitmapFile(mCapture->Path());
-    if (picture.IsNull()) {
-        return false;
-    }
-    UTILITY_SetButtonBitmapStretched(this, mPictureBitmap, picture, Control<ui::Button>(kPicture));
-    return true;
-}
-
-void CDlgImageComment::OnDrawItem(int, ui::DrawItem& item) {
-    reviewlook::DrawButton(item, kBand, kRow, mStringCaption);
 }
 
 void CDlgImageComment::OnBnClickedButtonImageCommentExit() {
@@ -99,13 +51,13 @@ void CDlgImageComment::OnBnClickedButtonImageCommentExit() {
 
 void CDlgImageComment::OnBnClickedButtonImageCommentPrevious() {
     if (mCapture->Step(StepDirection::kPrevious)) {
-        ShowImage();
+        ShowPicture(mCapture->Path());
     }
 }
 
 void CDlgImageComment::OnBnClickedButtonImageCommentNext() {
     if (mCapture->Step(StepDirection::kNext)) {
-        ShowImage();
+        ShowPicture(mCapture->Path());
     }
 }
 
@@ -122,7 +74,7 @@ void CDlgImageComment::OnBnClickedButtonImageCommentDetail() {
     }
     // The detail dialog may have deleted the capture: a picture that no longer loads ends
     // this dialog too.
-    if (!ShowImage()) {
+    if (!ShowPicture(mCapture->Path())) {
         EndDialog(2);
     }
 }

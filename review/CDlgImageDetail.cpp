@@ -1,70 +1,44 @@
 // The detail dialog's message table, layout, panel, picture and comment editor.
 #include "review/CDlgImageDetail.h"
 
-#include "platform/ui/Screen.h"
 #include "resources/ResourceIds.h"
 #include "review/ImageDetailWorkflow.h"
 #include "review/ReviewIds.h"
-#include "review/ReviewWindowLook.h"
 #include "review/mail/MailTo.h"
-#include "utility/bitmaps/Bitmaps.h"
-#include "utility/bitmaps/Drawing.h"
 
 using namespace imagedetail;
 
 namespace {
 
-const ui::Color kBackground = ui::Rgb(26, 26, 26);
 const ui::Color kPanel = ui::Rgb(102, 102, 102);
 const ui::Color kCommentText = ui::Rgb(255, 255, 255);
 const ui::Font kCommentFont{L"Courier New", 200};
 constexpr uint8_t kOpacity = 200;
-constexpr reviewlook::Band kBand{kHeader, kInfoBand, kExit};
-constexpr reviewlook::Face kRow[] = {{kPrevious, resources::kBitmapPrevious},
-                                     {kMailTo, resources::kBitmapMailTo},
-                                     {kDetail, resources::kBitmapDetail},
-                                     {kDelete, resources::kBitmapDelete},
-                                     {kNext, resources::kBitmapNext}};
-constexpr int kRowWidth = 450;
+const CaptureViewDialog::Controls kControls{
+    {kHeader, kInfoBand, kExit}, kPrevious, kMailTo, kDetail, kDelete, kNext, kPicture};
 
 }  // namespace
 
 CDlgImageDetail::CDlgImageDetail(ui::Window* parent)
-    : ui::Dialog(resources::kDialogImageDetail, parent) {
+    : CaptureViewDialog(resources::kDialogImageDetail, parent, kControls) {
     OnClick(kExit, &CDlgImageDetail::OnBnClickedButtonImageDetailExit);
     OnClick(kPrevious, &CDlgImageDetail::OnBnClickedButtonImageDetailPrevious);
     OnClick(kNext, &CDlgImageDetail::OnBnClickedButtonImageDetailNext);
     OnClick(kMailTo, &CDlgImageDetail::OnBnClickedButtonImageDetailMailto);
     OnClick(kDelete, &CDlgImageDetail::OnBnClickedButtonImageDetailDelete);
-    OnOwnerDraw(&CDlgImageDetail::OnDrawItem);
     OnPaint(&CDlgImageDetail::OnPaintPanel);
     OnControlColor(&CDlgImageDetail::OnControlColorComment);
 }
 
 CDlgImageDetail::~CDlgImageDetail() = default;
 
-void CDlgImageDetail::SetMediaContext(DATABASECONTEXT* recordStore, int32_t customerSerialNumber,
-                                      const std::wstring& imageFolder,
-                                      const std::wstring& videoFolder,
-                                      const std::wstring& imagePath) {
-    mLayout = ComputeSlotLayout(ui::ScreenSize().width, ui::ScreenSize().height);
-    mRecordStore = recordStore;
-    mCustomerSerialNumber = customerSerialNumber;
-    mStringImageFolder = imageFolder;
-    mStringVideoFolder = videoFolder;
-    mStringImagePath = imagePath;
-}
-
 bool CDlgImageDetail::OnInitDialog() {
-    if (!mRecordStore) {
-        EndDialog(2);
+    if (!HasMediaContext()) {
         return true;
     }
-    mWorkflow = std::make_unique<ImageDetailWorkflow>(
-        MediaContext{*mRecordStore, mCustomerSerialNumber, mStringImageFolder, mStringVideoFolder},
-        mStringImagePath, mPrompts);
+    mWorkflow = std::make_unique<ImageDetailWorkflow>(Context(), mStringImagePath, mPrompts);
     LayOutWindow();
-    ShowImage();
+    ShowPicture(mWorkflow->Path());
     // The stored comment shows even when the picture does not load, so that Exit stores only
     // what the operator has seen.
     FindControl(kComment)->SetText(mWorkflow->OpeningComment());
@@ -73,13 +47,7 @@ bool CDlgImageDetail::OnInitDialog() {
 }
 
 void CDlgImageDetail::LayOutWindow() {
-    reviewlook::LayOutWindow(*this, kBackground);
-    reviewlook::PlaceBand(*this, kBand, ui::ScreenSize().width - 171);
-    mStringCaption = ReviewCaption(*mRecordStore, mCustomerSerialNumber);
-    FindControl(kInfoBand)->SetText(mStringCaption);
-    const ui::Point row{mLayout.slotC.x + (mLayout.gridWidth - kRowWidth) / 2,
-                        mLayout.slotC.y + mLayout.slotHeight + 5};
-    reviewlook::PlaceFaceRow(*this, kRow, row);
+    LayOutFrame();
     FindControl(kPicture)->SetPlacement(ui::Rect::FromSize(mLayout.slotA.x + mLayout.slotWidth / 2,
                                                            mLayout.slotA.y + 30, mLayout.slotWidth,
                                                            mLayout.slotHeight));
@@ -87,21 +55,6 @@ void CDlgImageDetail::LayOutWindow() {
     comment->SetPlacement(ui::Rect::FromSize(mLayout.slotC.x + 350, mLayout.slotC.y + 50,
                                              mLayout.gridWidth - 700, mLayout.slotHeight - 100));
     comment->SetFont(kCommentFont);
-}
-
-void CDlgImageDetail::ShowImage() {
-    if (mWorkflow->Path().empty()) {
-        return;
-    }
-    const ui::Bitmap picture = UTILITY_LoadBitmapFile(mWorkflow->Path());
-    if (!picture.IsNull()) {
-        UTILITY_SetButtonBitmapStretched(this, mPictureBitmap, picture,
-                                         Control<ui::Button>(kPicture));
-    }
-}
-
-void CDlgImageDetail::OnDrawItem(int, ui::DrawItem& item) {
-    reviewlook::DrawButton(item, kBand, kRow, mStringCaption);
 }
 
 void CDlgImageDetail::OnPaintPanel(ui::DrawContext& dc) {
@@ -129,7 +82,7 @@ void CDlgImageDetail::Step(StepDirection direction) {
     const std::optional<std::wstring> stored = mWorkflow->StoreAndStep(direction, comment->Text());
     if (stored) {
         comment->SetText(*stored);
-        ShowImage();
+        ShowPicture(mWorkflow->Path());
     }
 }
 

@@ -7,45 +7,29 @@
 // in ImageDetailWorkflow, answered through SkinnedPrompts. UI thread only.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <string>
 
-#include "media/SlotLayout.h"
-#include "platform/ui/Dialog.h"
+#include "review/CaptureViewDialog.h"
 #include "review/CaptureWalk.h"
-#include "utility/boxes/SkinnedPrompts.h"
 
-class DATABASECONTEXT;
 class ImageDetailWorkflow;
 
-class CDlgImageDetail : public ui::Dialog {
+class CDlgImageDetail : public CaptureViewDialog {
   public:
     explicit CDlgImageDetail(ui::Window* parent);
     ~CDlgImageDetail() override;
-
-    // The record store (borrowed), the patient, the folders (each ending in '/') and the full
-    // path of the picture to show; the layout follows the screen's size now.
-    void SetMediaContext(DATABASECONTEXT* recordStore, int32_t customerSerialNumber,
-                         const std::wstring& imageFolder, const std::wstring& videoFolder,
-                         const std::wstring& imagePath);
 
     // For tests and the tour: the rules behind the window while it runs.
     const ImageDetailWorkflow& Workflow() const { return *mWorkflow; }
 
   protected:
+    // Enter does nothing (the base's OnOK); in the comment editor it starts a new line.
     bool OnInitDialog() override;
-    // Enter does nothing; in the comment editor it starts a new line.
-    void OnOK() override {}
 
   private:
     void LayOutWindow();
-    // Shows the picture of the capture's path when it loads; the picture shown before stays
-    // otherwise.
-    void ShowImage();
     // Stores the comment, then shows the neighbouring capture with its comment.
     void Step(StepDirection direction);
-    void OnDrawItem(int controlId, ui::DrawItem& item);
     void OnPaintPanel(ui::DrawContext& dc);
     void OnControlColorComment(ui::ControlColor& request);
     void OnBnClickedButtonImageDetailExit();
@@ -54,14 +38,5 @@ class CDlgImageDetail : public ui::Dialog {
     void OnBnClickedButtonImageDetailMailto();
     void OnBnClickedButtonImageDetailDelete();
 
-    SkinnedPrompts mPrompts{this};
-    DATABASECONTEXT* mRecordStore = nullptr;
-    int32_t mCustomerSerialNumber = -1;
-    std::wstring mStringImageFolder;
-    std::wstring mStringVideoFolder;
-    std::wstring mStringImagePath;
-    std::wstring mStringCaption;
-    SlotLayout mLayout;
     std::unique_ptr<ImageDetailWorkflow> mWorkflow;
-    ui::Bitmap mPictureBitmap;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "camera/CCameraManager.h"
+#include "camera/SetupIds.h"
 #include "platform/ui/Controls.h"
 #include "tests/camera/CameraWindowFixture.h"
 #include "utility/files/Configuration.h"
@@ -12,17 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ui::testing::ModalWindow;
-
-constexpr int kXuId = 1000;
-constexpr int kXuKey = 1001;
-constexpr int kXuDateTime = 1002;
-constexpr int kResetDefault = 1007;
-constexpr int kBrightness = 1015;
-constexpr int kContrast = 1016;
-constexpr int kSaturation = 1019;
-constexpr int kRecordFormats = 1029;
-constexpr int kCamera = 1031;
-constexpr int kCaptureFormats = 1032;
+using namespace setup;
 
 class SetupDialogTest : public CameraWindowTest {
   protected:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "camera/CaptureStamp.h"
 #include "platform/ui/DrawContext.h"
 
 namespace tour {
@@ -45,26 +46,17 @@ ui::Bitmap Capture(int width, int height, int variant, const std::wstring& name)
     const ui::Color skin[] = {ui::Rgb(226, 180, 150), ui::Rgb(206, 160, 128),
                               ui::Rgb(236, 198, 170), ui::Rgb(196, 146, 116)};
     ui::Bitmap picture(width, height, skin[variant % 4]);
-    ui::DrawContext dc(picture);
-    const double w = width;
-    const double h = height;
-    FillEllipse(dc, w * (0.35 + 0.1 * (variant % 3)), h * 0.5, w * 0.16, h * 0.2,
-                ui::Rgb(170, 90, 80));
-    FillEllipse(dc, w * (0.35 + 0.1 * (variant % 3)), h * 0.5, w * 0.08, h * 0.1,
-                ui::Rgb(120, 50, 50));
-    // Stamped as the camera stamps its captures: the name in green at the top-left corner and,
-    // on a clip's poster, a double play mark below it.
-    dc.SetFont({L"Courier New", 250});
-    dc.SetTextColor(ui::Rgb(0, 255, 0));
-    dc.DrawText(10, 10, name);
-    if (name.find(L'V') != std::wstring::npos) {
-        dc.SetPen(ui::Rgb(0, 0, 0), 1);
-        dc.SetBrush(ui::Rgb(255, 255, 255));
-        const ui::Point first[] = {{10, 50}, {10, 200}, {160, 125}};
-        const ui::Point second[] = {{60, 50}, {60, 200}, {210, 125}};
-        dc.DrawPolygon(first);
-        dc.DrawPolygon(second);
+    {
+        ui::DrawContext dc(picture);
+        const double w = width;
+        const double h = height;
+        FillEllipse(dc, w * (0.35 + 0.1 * (variant % 3)), h * 0.5, w * 0.16, h * 0.2,
+                    ui::Rgb(170, 90, 80));
+        FillEllipse(dc, w * (0.35 + 0.1 * (variant % 3)), h * 0.5, w * 0.08, h * 0.1,
+                    ui::Rgb(120, 50, 50));
     }
+    // Stamped as the camera stamps its captures.
+    StampCapture(picture, name, CaptureStampFont());
     return picture;
 }
 
