@@ -78,7 +78,6 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     const std::wstring images = media::CommitImagesFolder(mStringProgramFolder, serialText);
     const Targets targets{customerSerialNumber, images, images + L"thumbnail/",
                           media::CommitVideosFolder(mStringProgramFolder, serialText)};
-    mDatabaseError = false;
     // A folder that cannot be made makes the copies into it fail, and their captures stay.
     CreateFolder(targets.thumbnails);
     CreateFolder(targets.videos);
@@ -110,17 +109,18 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     batch.Commit();
 
     Result result;
+    std::vector<const Capture*> arrived;
     for (const Capture& capture : captures) {
-        const bool arrived = std::all_of(capture.copies.begin(), capture.copies.end(),
-                                         [&batch](int copy) { return batch.Arrived(copy); });
-        if (!arrived) {
+        if (std::all_of(capture.copies.begin(), capture.copies.end(),
+                        [&batch](int copy) { return batch.Arrived(copy); })) {
+            arrived.push_back(&capture);
+        } else {
             ++result.kept;
-            continue;
         }
-        if (!capture.picture.empty()) {
-            InsertRow(customerSerialNumber, capture.picture);
-        }
-        for (const std::wstring& file : capture.files) {
+    }
+    InsertRows(customerSerialNumber, arrived);
+    for (const Capture* capture : arrived) {
+        for (const std::wstring& file : capture->files) {
             DeleteFile(file);
         }
         ++result.filed;
@@ -149,21 +149,29 @@ CaptureFiling::Capture CaptureFiling::Stage(const std::wstring& picture, const s
     return capture;
 }
 
-void CaptureFiling::InsertRow(int32_t customerSerialNumber, const std::wstring& fileName) {
-    if (mDatabaseError) {
+void CaptureFiling::InsertRows(int32_t customerSerialNumber,
+                               const std::vector<const Capture*>& arrived) {
+    std::vector<PhotoRecord> rows;
+    for (const Capture* capture : arrived) {
+        if (capture->picture.empty()) {
+            continue;
+        }
+        PhotoRecord row{0, customerSerialNumber, RowName(capture->picture), L"", L""};
+        if (!mRecordStore.PhotoSelect(row)) {
+            UTILITY_GetDateString(row.date);
+            rows.push_back(std::move(row));
+        }
+    }
+    // All rows in one transaction; when that fails, one at a time, which reports the failure
+    // and stops at the first row that cannot be inserted.
+    if (rows.empty() || mRecordStore.PhotoInsertAll(rows)) {
         return;
     }
-    PhotoRecord photo;
-    photo.customerSerialNumber = customerSerialNumber;
-    photo.name = RowName(fileName);
-    if (mRecordStore.PhotoSelect(photo)) {
-        return;
-    }
-    PhotoRecord row{0, customerSerialNumber, RowName(fileName), L"", L""};
-    UTILITY_GetDateString(row.date);
-    if (!mRecordStore.PhotoInsert(row)) {
-        mDatabaseError = true;
-        mPrompts.ShowMessage(L"Database Error!");
+    for (const PhotoRecord& row : rows) {
+        if (!mRecordStore.PhotoInsert(row)) {
+            mPrompts.ShowMessage(L"Database Error!");
+            return;
+        }
     }
 }
 

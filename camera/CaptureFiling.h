@@ -4,9 +4,9 @@
 // Filing never loses a capture. Each of a capture's files (clip, picture, thumbnail) is copied
 // and verified; the copies of all captures are made durable together (CaptureCopyBatch), and only
 // once all of a capture's files are in place is its row inserted (unless the patient has it
-// already) and are its Temp files deleted. A capture whose files did not all arrive stays in Temp
-// whole, to be filed again; the others are filed. Clips without a poster are filed too (they get
-// no row, like every clip).
+// already; the rows of all arrived captures in one transaction) and are its Temp files deleted. A
+// capture whose files did not all arrive stays in Temp whole, to be filed again; the others are
+// filed. Clips without a poster are filed too (they get no row, like every clip).
 //
 // A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
 // files are still filed. UI thread (the record store's).
@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CaptureCopyBatch;
 class DATABASECONTEXT;
@@ -43,7 +44,8 @@ class CaptureFiling {
     // or (empty picture) a clip alone.
     Capture Stage(const std::wstring& picture, const std::wstring& clip, const Targets& targets,
                   CaptureCopyBatch& batch) const;
-    void InsertRow(int32_t customerSerialNumber, const std::wstring& fileName);
+    // Inserts the rows of the arrived captures' pictures that the patient has not got yet.
+    void InsertRows(int32_t customerSerialNumber, const std::vector<const Capture*>& arrived);
 
     DATABASECONTEXT& mRecordStore;
     OperatorPrompts& mPrompts;
@@ -51,5 +53,4 @@ class CaptureFiling {
     std::wstring mStringTempImagesFolder;
     std::wstring mStringTempThumbnailFolder;
     std::wstring mStringTempVideosFolder;
-    bool mDatabaseError = false;
 };

@@ -320,6 +320,25 @@ bool DATABASECONTEXT::PhotoInsert(const PhotoRecord& record) {
                    {record.customerSerialNumber, record.name, record.date, record.comment});
 }
 
+bool DATABASECONTEXT::PhotoInsertAll(std::span<const PhotoRecord> records) {
+    if (!mDatabase.IsOpen()) {
+        return false;
+    }
+    try {
+        mDatabase.BeginTransaction();
+        for (const PhotoRecord& record : records) {
+            const odbc::Parameter row[] = {record.customerSerialNumber, record.name, record.date,
+                                           record.comment};
+            mDatabase.ExecuteDirect(statements::kPhotoInsert, row);
+        }
+        mDatabase.CommitTransaction();
+        return true;
+    } catch (const odbc::Error&) {
+        mDatabase.RollbackTransaction();
+        return false;
+    }
+}
+
 bool DATABASECONTEXT::PhotoDeleteByName(const std::wstring& photoName) {
     return Execute(statements::kPhotoDeleteByName, {photoName});
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "platform/odbc/Connection.h"
@@ -65,6 +66,10 @@ class DATABASECONTEXT {
                             const std::wstring& comment);
     bool PhotoCommentUpdateByName(const std::wstring& photoName, const std::wstring& comment);
     bool PhotoInsert(const PhotoRecord& record);
+    // Inserts every row in one transaction, so that they become durable together: all of them
+    // or none. A failure is not reported, so that the caller can insert one row at a time
+    // with the usual reports.
+    bool PhotoInsertAll(std::span<const PhotoRecord> records);
     bool PhotoDeleteByName(const std::wstring& photoName);
     bool PhotoDeleteByCustomer(int32_t customerSerialNumber);
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "media/MediaLayout.h"
+#include "platform/odbc/Connection.h"
 #include "platform/text/Text.h"
 #include "platform/ui/testing/MessageBoxRecorder.h"
 #include "records/DATABASECONTEXT.h"
@@ -192,6 +193,28 @@ TEST_F(CaptureFilingTest, ADatabaseErrorStopsTheRowsButTheFilesAreStillFiled) {
     EXPECT_EQ(result.filed, 2);
     EXPECT_EQ(mPrompts.messages, std::vector<std::wstring>{L"Database Error!"});
     EXPECT_TRUE(fs::exists(Patient() / "images/P2403020905082.bmp"));
+    EXPECT_EQ(TempFiles(), 0u);
+}
+
+TEST_F(CaptureFilingTest, ARowRefusedAmongOthersKeepsTheRowsBeforeItAndStopsThere) {
+    for (const char* title : {"P2403020905071", "P2403020905082", "P2403020905093"}) {
+        Capture(title);
+    }
+    // Another program's rule refuses the second row: the rows go in one at a time after the
+    // batch fails, so that the first stays, as it would have without the batch.
+    odbc::Connection admin;
+    admin.Open(L"MedicalRecord");
+    admin.ExecuteDirect(
+        L"CREATE TRIGGER refuse_photo BEFORE INSERT ON photo_table "
+        L"WHEN NEW.PHOTO_NAME = 'P2403020905082' BEGIN SELECT RAISE(ABORT, 'refused'); END");
+
+    const CaptureFiling::Result result = mFiling.FileTemp(4);
+    EXPECT_EQ(result.filed, 3);
+    EXPECT_EQ(mPrompts.messages, std::vector<std::wstring>{L"Database Error!"});
+    EXPECT_TRUE(Row("P2403020905071").has_value());
+    EXPECT_FALSE(Row("P2403020905082").has_value());
+    EXPECT_FALSE(Row("P2403020905093").has_value());
+    EXPECT_TRUE(fs::exists(Patient() / "images/P2403020905093.bmp"));
     EXPECT_EQ(TempFiles(), 0u);
 }
 
