@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace ostrel::host {
@@ -54,8 +55,11 @@ int UniqueFd::Release() {
 }
 
 UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string& error) {
+    // The socket is bound and listening under a hidden name beside `path` and then renamed, so
+    // that a client which sees `path` can connect at once.
+    const std::filesystem::path staging = path.parent_path() / ("." + path.filename().native());
     sockaddr_un address;
-    if (!Address(path, address, error)) {
+    if (!Address(staging, address, error)) {
         return {};
     }
     UniqueFd socketFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
@@ -73,6 +77,12 @@ UniqueFd ListenAt(const std::filesystem::path& path, unsigned mode, std::string&
     }
     if (chmod(address.sun_path, mode) != 0 || listen(socketFd.Get(), SOMAXCONN) != 0) {
         error = Failure("listen", path);
+        unlink(address.sun_path);
+        return {};
+    }
+    // A stale socket file at `path` is replaced.
+    if (rename(address.sun_path, path.c_str()) != 0) {
+        error = Failure("rename", path);
         unlink(address.sun_path);
         return {};
     }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 
 #include "DaemonProcess.h"
@@ -46,10 +47,14 @@ class EndToEnd : public testing::Test {
         return client::InterfaceSocketPath(folder.Path(), "sim0", guid);
     }
 
+    // Aborts the test (instead of using a client that is not there) when the socket is not
+    // reachable.
     client::OstrelClient Connect(const GUID& guid = DEVICE_INTERFACE_GUID) {
         std::string error;
         auto connected = client::OstrelClient::Connect(Socket(guid), error);
-        EXPECT_TRUE(connected) << error;
+        if (!connected) {
+            throw std::runtime_error("connect: " + error);
+        }
         return std::move(*connected);
     }
 
@@ -57,13 +62,22 @@ class EndToEnd : public testing::Test {
     std::string Run(client::OstrelClient& client, std::string_view name,
                     std::vector<std::string> arguments) {
         const ctl::Command* command = ctl::FindCommand(name);
-        EXPECT_NE(command, nullptr) << name;
+        if (command == nullptr) {
+            ADD_FAILURE() << "no command " << name;
+            return {};
+        }
         auto request = command->Build(*command, arguments);
-        EXPECT_TRUE(request) << name;
+        if (!request) {
+            ADD_FAILURE() << "no request for " << name;
+            return {};
+        }
         std::string error;
         auto reply = client.DeviceIoControl(command->IoControlCode, request->Input,
                                             request->OutputLength, error);
-        EXPECT_TRUE(reply) << error;
+        if (!reply) {
+            ADD_FAILURE() << name << ": " << error;
+            return {};
+        }
         EXPECT_EQ(reply->Status, STATUS_SUCCESS) << name;
         return command->Show(reply->Output);
     }
