@@ -126,12 +126,13 @@ bool PostgresServer::Initialise() {
                           "UTF8", "--locale=C.UTF-8", "--no-sync", "--no-instructions"});
 }
 
-bool PostgresServer::Start() {
+bool PostgresServer::Start(bool durable) {
     // Only the socket in the server's own folder: nothing listens on a network port.
-    return Run(
-        "pg_ctl",
-        {"-D", (mFolder / "data").string(), "-l", (mFolder / "server.log").string(), "-w", "-t",
-         "120", "-o", "-k " + mFolder.string() + " -c listen_addresses= -c fsync=off", "start"});
+    return Run("pg_ctl", {"-D", (mFolder / "data").string(), "-l",
+                          (mFolder / "server.log").string(), "-w", "-t", "120", "-o",
+                          "-k " + mFolder.string() +
+                              " -c listen_addresses= -c fsync=" + (durable ? "on" : "off"),
+                          "start"});
 }
 
 bool PostgresServer::Stop() {

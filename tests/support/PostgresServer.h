@@ -23,8 +23,9 @@ class PostgresServer {
 
     // Creates `folder` and a cluster in it; false (and the reason in Failure()) when it cannot.
     bool Initialise();
-    // Starts and stops the server, waiting until it accepts connections or has stopped.
-    bool Start();
+    // Starts and stops the server, waiting until it accepts connections or has stopped. A
+    // server for tests does not wait for the disk; a `durable` one does, as a clinic's would.
+    bool Start(bool durable = false);
     bool Stop();
     // Stops the server if it runs and removes the folder.
     void Remove();
