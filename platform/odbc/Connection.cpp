@@ -55,6 +55,12 @@ Connection::~Connection() = default;
 
 void Connection::Open(const std::wstring& dataSourceName) {
     Close();
+    // A name with the connection string's separators or braces would add keywords of its own
+    // (another database, another user); ODBC does not allow these characters in a name.
+    if (dataSourceName.empty() ||
+        dataSourceName.find_first_of(L"[]{}(),;?*=!@\\") != std::wstring::npos) {
+        throw Error(L"The data source name \"" + dataSourceName + L"\" is not valid.");
+    }
     auto handles = std::make_unique<Handles>();
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handles->environment))) {
         handles->environment = SQL_NULL_HENV;

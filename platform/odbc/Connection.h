@@ -27,7 +27,8 @@ class Connection {
     Connection& operator=(const Connection&) = delete;
 
     // Opens the registered data source, shared and writable. Throws Error with the driver
-    // manager's or the database's text when it cannot be opened.
+    // manager's or the database's text when it cannot be opened, or when the name holds a
+    // character ODBC does not allow in one ("[]{}(),;?*=!@\\").
     void Open(const std::wstring& dataSourceName);
     // Open, and its link to the database not found broken since.
     bool IsOpen() const;

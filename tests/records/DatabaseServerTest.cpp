@@ -231,4 +231,19 @@ TEST_F(ServerRecordStoreTest, ServerDownReportsItsTextLosesNothingAndTheNextOper
     EXPECT_TRUE(mBoxes.Boxes().empty());
 }
 
+TEST_F(ServerRecordStoreTest, ARegistryValueThatIsNoDataSourceNameConnectsNowhere) {
+    // Taken into the connection string, these would reach another database or data source.
+    for (const char* value : {"ClinicServer;DATABASE=postgres", "{ClinicServer}"}) {
+        SCOPED_TRACE(value);
+        WriteDataSourceRegistry(mFolder, value);
+        mBoxes.Clear();
+        DATABASECONTEXT store(nullptr);
+        store.DatabaseCreate();
+        EXPECT_FALSE(store.IsOpen());
+        ASSERT_EQ(mBoxes.Boxes().size(), 1u);
+        EXPECT_NE(mBoxes.Boxes()[0].text.find(L"not valid"), std::wstring::npos);
+        EXPECT_FALSE(store.CustomerInsert(Customer(L"N1", L"Nowhere")));
+    }
+}
+
 }  // namespace

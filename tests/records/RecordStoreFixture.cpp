@@ -42,11 +42,16 @@ RecordStoreTest::RecordStoreTest(RecordEngine engine) : mEngine(engine) {
 void UseServerDatabase(const testsupport::TestProgramFolder& folder,
                        const testsupport::PostgresServer& server, const std::string& database) {
     server.RegisterDataSource(text::ToUtf8(kServerDataSource), database);
+    WriteDataSourceRegistry(folder, text::ToUtf8(kServerDataSource));
+}
+
+void WriteDataSourceRegistry(const testsupport::TestProgramFolder& folder,
+                             const std::string& dataSource) {
     testsupport::WriteFileBytes(folder.Path() / "registry.reg",
                                 "Windows Registry Editor Version 5.00\n"
                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Sorvanti\\Database]\n"
                                 "\"DataSource\"=\"" +
-                                    text::ToUtf8(kServerDataSource) + "\"\n");
+                                    dataSource + "\"\n");
 }
 
 std::wstring ServerDataSourceName() {

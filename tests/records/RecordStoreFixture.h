@@ -23,6 +23,10 @@ enum class RecordEngine { kEmbedded, kServer };
 void UseServerDatabase(const testsupport::TestProgramFolder& folder,
                        const testsupport::PostgresServer& server, const std::string& database);
 std::wstring ServerDataSourceName();
+// Writes the registry of the program folder `folder` with `dataSource` as the database's
+// data source.
+void WriteDataSourceRegistry(const testsupport::TestProgramFolder& folder,
+                             const std::string& dataSource);
 
 class RecordStoreTest : public ::testing::Test {
   protected:
