@@ -1,3 +1,5 @@
+// Runs the server's programs (initdb, pg_ctl, psql) as its user and registers data sources
+// for its databases.
 #include "tests/support/PostgresServer.h"
 
 #include <fcntl.h>
