@@ -18,6 +18,8 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/MessageBox.h"
 #include "records/CustomerListLine.h"
+#include "records/DatabaseSettings.h"
+#include "records/ServerSchema.h"
 #include "records/Statements.h"
 #include "resources/ResourceIds.h"
 #include "utility/files/Files.h"
@@ -65,7 +67,8 @@ class CursorCloser {
 
 }  // namespace
 
-DATABASECONTEXT::DATABASECONTEXT(ui::Window* owner) : mOwner(owner), mRecordset(mDatabase) {
+DATABASECONTEXT::DATABASECONTEXT(ui::Window* owner)
+    : mOwner(owner), mRecordset(mDatabase), mServerDataSource(ReadDatabaseSettings().dataSource) {
     UTILITY_GetModuleFolder(mStringModuleFolder);
     mStringDatabaseFolder = text::sprintf(L"%s/%s", mStringModuleFolder, media::kDatabaseFolder);
     CreateFolder(mStringDatabaseFolder);
@@ -78,6 +81,16 @@ DATABASECONTEXT::~DATABASECONTEXT() {
 }
 
 void DATABASECONTEXT::DatabaseCreate() {
+    if (!mServerDataSource.empty()) {
+        try {
+            OpenServer();
+        } catch (const odbc::Error& error) {
+            // The program runs on; the next operation tries to connect again.
+            ui::MessageBox(mOwner, error.Text(), text::FromUtf8(program::ExecutableName()),
+                           ui::kOk | ui::kIconStop);
+        }
+        return;
+    }
     const std::wstring path =
         text::sprintf(L"%s/%s", mStringDatabaseFolder, media::kDatabaseFileName);
     UTILITY_ExtractResourceToFile(resources::kDatabaseTemplateId,
@@ -115,6 +128,28 @@ bool DATABASECONTEXT::CreateDataSource(const std::wstring& path, int32_t driverK
     return odbc::ConfigDataSource(odbc::kAddDataSource, kSqliteDriver, attributes);
 }
 
+void DATABASECONTEXT::OpenServer() {
+    mRecordset.Close();
+    mDatabase.Open(mServerDataSource);
+    try {
+        CreateServerSchema(mDatabase);
+    } catch (const odbc::Error&) {
+        mDatabase.Close();
+        throw;
+    }
+}
+
+bool DATABASECONTEXT::Connected() {
+    if (mDatabase.IsOpen()) {
+        return true;
+    }
+    if (mServerDataSource.empty()) {
+        return false;
+    }
+    OpenServer();
+    return true;
+}
+
 void DATABASECONTEXT::Close() {
     mRecordset.Close();
     mDatabase.Close();
@@ -122,10 +157,10 @@ void DATABASECONTEXT::Close() {
 
 bool DATABASECONTEXT::Execute(const wchar_t* statement,
                               std::initializer_list<odbc::Parameter> parameters) {
-    if (!mDatabase.IsOpen()) {
-        return false;
-    }
     try {
+        if (!Connected()) {
+            return false;
+        }
         mDatabase.ExecuteDirect(statement, AsSpan(parameters));
         return true;
     } catch (const odbc::Error& error) {
@@ -144,7 +179,7 @@ template <typename RowReader>
 bool DATABASECONTEXT::ReadFirstRow(const wchar_t* statement,
                                    std::initializer_list<odbc::Parameter> parameters,
                                    RowReader&& readRow) {
-    if (!mDatabase.IsOpen()) {
+    if (!Connected()) {
         return false;
     }
     CursorCloser closer(mRecordset);
@@ -160,7 +195,7 @@ template <typename RowReader>
 void DATABASECONTEXT::ReadEachRow(const wchar_t* statement,
                                   std::initializer_list<odbc::Parameter> parameters,
                                   RowReader&& readRow) {
-    if (!mDatabase.IsOpen()) {
+    if (!Connected()) {
         return;
     }
     CursorCloser closer(mRecordset);
@@ -245,11 +280,11 @@ bool DATABASECONTEXT::CustomerDelete(int32_t serialNumber) {
 }
 
 bool DATABASECONTEXT::CustomerDeleteWithRecords(int32_t serialNumber) {
-    if (!mDatabase.IsOpen()) {
-        return false;
-    }
     const odbc::Parameter serial[] = {serialNumber};
     try {
+        if (!Connected()) {
+            return false;
+        }
         mDatabase.BeginTransaction();
         mDatabase.ExecuteDirect(statements::kPhotoDeleteByCustomer, serial);
         mDatabase.ExecuteDirect(statements::kNoteDeleteByCustomer, serial);

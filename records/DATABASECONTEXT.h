@@ -3,10 +3,15 @@
 // caches nothing, every call goes to the database.
 //
 // Threading: UI thread only; operations never overlap (they share the cursor).
+// Where: the embedded database file below the program folder, or the database server that
+// the registry names (DatabaseSettings.h), whose tables are created on first use.
+//
 // Errors: writes report a database error in two standard message boxes and return false;
 // reads let odbc::Error escape to the window layer's dispatch, which shows it and abandons the
-// command. Without a connection (start-up failed) every operation fails quietly: reads find
-// nothing, lists stay empty, writes return false.
+// command. Without a connection to the embedded file (start-up failed) every operation fails
+// quietly: reads find nothing, lists stay empty, writes return false. Without a connection to
+// a server (it was down at start or went away) every operation first connects again; when
+// that fails it reports the server's text as its own error would.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +37,9 @@ class DATABASECONTEXT {
     DATABASECONTEXT& operator=(const DATABASECONTEXT&) = delete;
 
     // Places the database file from the embedded template when none exists, registers the
-    // data source "MedicalRecord" and opens the connection. Reports a failure itself.
+    // data source "MedicalRecord" and opens the connection; with a server configured, opens
+    // the connection to its data source and creates the tables it lacks instead. Reports a
+    // failure itself.
     void DatabaseCreate();
     // Registers data source `dataSourceName` for the database file at `path` with the driver of
     // `driverKind` (1, 2, 3); false when the file cannot be read or the kind is unknown.
@@ -86,6 +93,11 @@ class DATABASECONTEXT {
     void NoteListAll(ui::ListBox& listBox, int32_t customerSerialNumber);
 
   private:
+    // Opens the server's data source and creates the tables it lacks. Throws odbc::Error.
+    void OpenServer();
+    // Whether there is a connection to use, connecting to the server again when its link was
+    // lost. Throws odbc::Error when the server cannot be reached.
+    bool Connected();
     // Runs one written statement; on a database error shows its text twice and returns false.
     bool Execute(const wchar_t* statement, std::initializer_list<odbc::Parameter> parameters);
     // Shows a write error's text in two standard message boxes.
@@ -113,6 +125,7 @@ class DATABASECONTEXT {
     odbc::Connection mDatabase;
     odbc::Cursor mRecordset;
     std::wstring mStringModuleFolder;
+    std::wstring mServerDataSource;             // empty: the embedded database file
     int32_t mInsertedCustomerSerialNumber = 0;  // 0: none inserted yet
     int32_t mInsertedNoteSerialNumber = 0;
 };

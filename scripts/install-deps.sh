@@ -12,6 +12,8 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   # the record-store benchmark's baseline reads the database through the sqlite3 library
   libsqlite3-dev
+  # the record store on a database server: its ODBC driver, and the server the tests start
+  postgresql odbc-postgresql
   # windows
   qt6-base-dev libgl-dev fonts-liberation
   # camera

@@ -1,13 +1,34 @@
 // Rows are fetched forward only into the bound buffers of the statement's columns; a column's
-// text is converted when it is read, so columns can be read by name in any order.
+// text is converted when it is read, so columns can be read by name in any order. Names
+// compare with case; on a server that folds unquoted names to lower case (the statement's
+// CUSTOMER_PID comes back as customer_pid) a name also finds its folded column.
 #include "platform/odbc/Cursor.h"
 
 #include <optional>
+#include <string_view>
 
 #include "platform/odbc/BoundRow.h"
 #include "platform/odbc/Statement.h"
 
 namespace odbc {
+namespace {
+
+// The name a server that folds unquoted names to lower case gives column `column`.
+bool IsFoldedName(std::wstring_view name, std::wstring_view column) {
+    if (name.size() != column.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = column[i];
+        const wchar_t folded = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+        if (name[i] != folded) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 struct Cursor::State {
     explicit State(SQLHDBC connection) : statement(connection) {}
@@ -26,12 +47,14 @@ void Cursor::Open(std::wstring_view statement, std::span<const Parameter> parame
     if (!mConnection.IsOpen()) {
         throw Error(L"The database is not open.");
     }
-    auto state = std::make_unique<State>(static_cast<SQLHDBC>(mConnection.NativeHandle()));
-    state->statement.Execute(statement, parameters);
-    state->row.emplace(state->statement.Handle());
-    state->hasRows = state->row->Fetch();
-    state->atEnd = !state->hasRows;
-    mState = std::move(state);
+    mState = mConnection.Guarded([&] {
+        auto state = std::make_unique<State>(static_cast<SQLHDBC>(mConnection.NativeHandle()));
+        state->statement.Execute(mConnection.DatabaseEngine(), statement, parameters);
+        state->row.emplace(state->statement.Handle());
+        state->hasRows = state->row->Fetch();
+        state->atEnd = !state->hasRows;
+        return state;
+    });
 }
 
 bool Cursor::IsOpen() const {
@@ -50,7 +73,7 @@ void Cursor::MoveNext() {
     if (IsEOF()) {
         throw Error(L"No current row.");
     }
-    mState->atEnd = !mState->row->Fetch();
+    mState->atEnd = !mConnection.Guarded([&] { return mState->row->Fetch(); });
 }
 
 std::size_t Cursor::ColumnIndex(std::wstring_view column) const {
@@ -61,6 +84,13 @@ std::size_t Cursor::ColumnIndex(std::wstring_view column) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == column) {
             return i;
+        }
+    }
+    if (mConnection.DatabaseEngine() == Engine::kPostgres) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (IsFoldedName(names[i], column)) {
+                return i;
+            }
         }
     }
     throw Error(L"Item not found in this collection: " + std::wstring(column));

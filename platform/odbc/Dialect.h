@@ -1,6 +1,11 @@
 // The database engine's dialect: statements are written as the record store states them, and
-// the one construct the engine lacks is rewritten here. SQLite has no "SELECT TOP n"; it
-// becomes "SELECT ... LIMIT n".
+// the constructs an engine lacks or reads differently are rewritten here, keeping each
+// statement's meaning and its "?" markers in order.
+//
+//   both engines   "SELECT TOP n ..."  ->  "SELECT ... LIMIT n"
+//   PostgreSQL     "a LIKE b"          ->  "a ILIKE b ESCAPE ''"   (the record store's LIKE is
+//                                          case-insensitive and knows no escape character;
+//                                          the server's is case-sensitive and takes '\' as one)
 #pragma once
 
 #include <string>
@@ -8,9 +13,12 @@
 
 namespace odbc {
 
-std::wstring ApplyDialect(std::wstring_view statement);
+enum class Engine { kSqlite, kPostgres };
 
-// The statement that gives the identifier of the row the connection inserted last.
-inline constexpr wchar_t kLastInsertIdStatement[] = L"SELECT last_insert_rowid()";
+std::wstring ApplyDialect(Engine engine, std::wstring_view statement);
+
+// The statement that gives the identifier of the row the connection inserted last, whatever
+// other connections inserted since.
+std::wstring_view LastInsertIdStatement(Engine engine);
 
 }  // namespace odbc

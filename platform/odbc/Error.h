@@ -12,13 +12,18 @@ namespace odbc {
 
 class Error : public std::runtime_error {
   public:
-    explicit Error(std::wstring text)
-        : std::runtime_error(text::ToUtf8(text)), mText(std::move(text)) {}
+    explicit Error(std::wstring text, std::wstring state = {})
+        : std::runtime_error(text::ToUtf8(text)),
+          mText(std::move(text)),
+          mState(std::move(state)) {}
     // The diagnostic text as the database reported it.
     const std::wstring& Text() const { return mText; }
+    // The first diagnostic record's SQLSTATE (five characters); empty when there was none.
+    const std::wstring& State() const { return mState; }
 
   private:
     std::wstring mText;
+    std::wstring mState;
 };
 
 }  // namespace odbc

@@ -2,7 +2,6 @@
 
 #include <list>
 
-#include "platform/odbc/Dialect.h"
 #include "platform/odbc/Error.h"
 #include "platform/text/Text.h"
 
@@ -40,9 +39,27 @@ std::wstring DiagnosticText(SQLSMALLINT handleType, SQLHANDLE handle, std::wstri
     return joined.empty() ? std::wstring(fallback) : joined;
 }
 
+std::wstring DiagnosticState(SQLSMALLINT handleType, SQLHANDLE handle) {
+    SQLWCHAR state[6] = {};
+    SQLINTEGER nativeError = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(
+            SQLGetDiagRecW(handleType, handle, 1, state, &nativeError, nullptr, 0, &length))) {
+        return {};
+    }
+    std::size_t stateLength = 0;
+    while (stateLength < 5 && state[stateLength] != 0) {
+        ++stateLength;
+    }
+    return FromSqlText(state, stateLength);
+}
+
 void Check(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, std::wstring_view call) {
     if (!SQL_SUCCEEDED(result) && result != SQL_NO_DATA) {
-        throw Error(DiagnosticText(handleType, handle, std::wstring(call) + L" failed"));
+        // The state first: reading the text must not be what clears the records.
+        std::wstring state = DiagnosticState(handleType, handle);
+        throw Error(DiagnosticText(handleType, handle, std::wstring(call) + L" failed"),
+                    std::move(state));
     }
 }
 
@@ -60,7 +77,8 @@ Statement::~Statement() {
     }
 }
 
-void Statement::Execute(std::wstring_view statement, std::span<const Parameter> parameters) {
+void Statement::Execute(Engine engine, std::wstring_view statement,
+                        std::span<const Parameter> parameters) {
     // The bound buffers must stay in place until execution ends; a list never moves them.
     struct Bound {
         SQLINTEGER number = 0;
@@ -87,7 +105,7 @@ void Statement::Execute(std::wstring_view statement, std::span<const Parameter> 
         }
         Check(result, SQL_HANDLE_STMT, mHandle, L"SQLBindParameter");
     }
-    std::vector<SQLWCHAR> text = ToSqlText(ApplyDialect(statement));
+    std::vector<SQLWCHAR> text = ToSqlText(ApplyDialect(engine, statement));
     Check(SQLExecDirectW(mHandle, text.data(), SQL_NTS), SQL_HANDLE_STMT, mHandle,
           L"SQLExecDirect");
 }

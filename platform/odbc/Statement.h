@@ -10,12 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/odbc/Dialect.h"
 #include "platform/odbc/Parameter.h"
 
 namespace odbc::detail {
 
 // The diagnostic records of a handle, joined by new lines; `fallback` when there are none.
 std::wstring DiagnosticText(SQLSMALLINT handleType, SQLHANDLE handle, std::wstring_view fallback);
+
+// The first diagnostic record's SQLSTATE; empty when there is none.
+std::wstring DiagnosticState(SQLSMALLINT handleType, SQLHANDLE handle);
 
 // Throws Error with the handle's diagnostics when `result` is a failure.
 void Check(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, std::wstring_view call);
@@ -32,8 +36,8 @@ class Statement {
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    // Applies the dialect, binds the parameters in order and executes. Throws Error.
-    void Execute(std::wstring_view statement, std::span<const Parameter> parameters);
+    // Applies the engine's dialect, binds the parameters in order and executes. Throws Error.
+    void Execute(Engine engine, std::wstring_view statement, std::span<const Parameter> parameters);
     SQLHSTMT Handle() const { return mHandle; }
 
   private:

@@ -1,5 +1,5 @@
-// Two running programs share one database file: each has its own record store and
-// connection; their writes must neither fail nor get lost.
+// Two running programs share one database (the embedded file or the server): each has its own
+// record store and connection; their writes must neither fail nor get lost.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,7 +19,7 @@ NoteRecord Note(int32_t customer, const std::wstring& comment) {
     return note;
 }
 
-TEST_F(RecordStoreTest, TwoStoresOnOneFileWriteAlternately) {
+TEST_P(RecordStoreEnginesTest, TwoStoresOnOneDatabaseWriteAlternately) {
     DATABASECONTEXT other(nullptr);
     other.DatabaseCreate();
     ASSERT_TRUE(other.IsOpen());
@@ -54,7 +54,7 @@ class CountingPresenter final : public ui::MessageBoxPresenter {
     ui::MessageBoxPresenter* mPrevious;
 };
 
-TEST_F(RecordStoreTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
+TEST_P(RecordStoreEnginesTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
     CountingPresenter boxes;
     constexpr int kWritesEach = 50;
     auto writer = [](int32_t customer) {
@@ -81,7 +81,7 @@ TEST_F(RecordStoreTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
 
 namespace {
 
-TEST_F(RecordStoreTest, EachStoreSelectsTheRowItInsertedNotTheNewestOne) {
+TEST_P(RecordStoreEnginesTest, EachStoreSelectsTheRowItInsertedNotTheNewestOne) {
     DATABASECONTEXT other(nullptr);
     other.DatabaseCreate();
     CustomerRecord mine;
