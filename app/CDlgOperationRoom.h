@@ -20,6 +20,7 @@
 #include "records/Records.h"
 #include "utility/boxes/SkinnedPrompts.h"
 
+class ArchiveWorker;
 class DATABASECONTEXT;
 class NotesWorkflow;
 class PatientWorkflow;
@@ -101,6 +102,8 @@ class CDlgOperationRoom : public ui::Dialog {
     std::unique_ptr<PatientWorkflow> mPatients;
     std::unique_ptr<NotesWorkflow> mNotes;
     std::unique_ptr<uint8_t[]> mConfigurationContext;
+    // Sends filed captures to the image archive; only when one is configured.
+    std::unique_ptr<ArchiveWorker> mArchiveWorker;
     std::wstring mStringProgramFolder;
     std::wstring mStringConfigPath;
     std::wstring mStringImageFolder;

@@ -4,6 +4,7 @@
 #include "app/CDlgOperationRoom.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "archive/ArchiveWorker.h"
 #include "camera/CDlgCamera.h"
 #include "platform/text/Format.h"
 #include "review/CDlgImageComment.h"
@@ -78,6 +79,11 @@ void CDlgOperationRoom::OnBnClickedButtonCamera() {
         CDlgCamera camera(this);
         camera.Prepare(CDlgCamera::kCaptureMode, mConfigurationContext.get(), mRecordStore.get(),
                        mPatients->CustomerSerialNumber());
+        camera.SetArchiveQueued([worker = mArchiveWorker.get()] {
+            if (worker != nullptr) {
+                worker->Wake();
+            }
+        });
         camera.DoModal();
     }
     // The camera window may have filed new captures.

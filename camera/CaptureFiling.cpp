@@ -110,6 +110,7 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     batch.Commit();
 
     Result result;
+    std::vector<std::wstring> filedTitles;
     for (const Capture& capture : captures) {
         const bool arrived = std::all_of(capture.copies.begin(), capture.copies.end(),
                                          [&batch](int copy) { return batch.Arrived(copy); });
@@ -119,11 +120,15 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
         }
         if (!capture.picture.empty()) {
             InsertRow(customerSerialNumber, capture.picture);
+            filedTitles.push_back(RowName(capture.picture));
         }
         for (const std::wstring& file : capture.files) {
             DeleteFile(file);
         }
         ++result.filed;
+    }
+    if (mObserver != nullptr && !filedTitles.empty()) {
+        mObserver->CapturesFiled(customerSerialNumber, filedTitles);
     }
     return result;
 }
