@@ -2,7 +2,8 @@
 // DCMTK from the capture's 24-bit BMP picture (a still, or a clip's poster), uncompressed 8-bit
 // RGB. Uncompressed because the archive keeps what the camera saw (no second lossy step over
 // the stamped picture) and a full-HD still (6 MB) crosses a clinic's network in well under a
-// second; JPEG baseline would be a fifth of the size at the cost of a lossy copy.
+// second (sent to a local archive at 1.1 times storescu's time, conversion included); JPEG
+// baseline would be about a twelfth of the size (0.5 MB) at the cost of a lossy copy.
 //
 //   Patient ID / Name          CUSTOMER_PID / CUSTOMER_NAME (UTF-8, ISO_IR 192)
 //   Patient Comments           "First visit: " and CUSTOMER_VISIT_FIRST as stored
