@@ -88,6 +88,9 @@ class CDlgOperationRoom : public ui::Dialog {
     void AddMediaItem(const std::wstring& fileName);
     // Opens the comment dialog on the activated capture's picture, then reloads the list.
     void OnLvnItemActivateListMedia(int item);
+    // With the archive's ResendChangedComments on, queues the patient's sent captures whose
+    // comment changed as new versions and wakes the sender.
+    void QueueChangedArchiveComments();
     void OnBnClickedButtonCamera();
     void OnBnClickedButtonSetup();
 

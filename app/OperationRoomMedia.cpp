@@ -2,8 +2,12 @@
 // a capture in the comment dialog, and the Camera and Setup commands, which open the camera
 // window.
 #include "app/CDlgOperationRoom.h"
+
+#include <cstdio>
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "archive/ArchiveCommentVersions.h"
+#include "archive/ArchiveQueue.h"
 #include "archive/ArchiveWorker.h"
 #include "camera/CDlgCamera.h"
 #include "platform/text/Format.h"
@@ -67,8 +71,24 @@ void CDlgOperationRoom::OnLvnItemActivateListMedia(int item) {
                                 mStringImageFolder, mStringVideoFolder, path);
         comment.DoModal();
     }
+    QueueChangedArchiveComments();
     // The capture may have been deleted there.
     RefreshMediaList();
+}
+
+void CDlgOperationRoom::QueueChangedArchiveComments() {
+    if (mArchiveWorker == nullptr || !mArchiveWorker->Settings().resendChangedComments) {
+        return;
+    }
+    ArchiveQueue queue(ArchiveQueue::DefaultFolder());
+    std::string error;
+    const int queued =
+        QueueChangedComments(*mRecordStore, queue, mPatients->CustomerSerialNumber(), error);
+    if (queued > 0) {
+        mArchiveWorker->Wake();
+    } else if (queued < 0) {
+        std::fprintf(stderr, "archive: changed comments not queued: %s\n", error.c_str());
+    }
 }
 
 void CDlgOperationRoom::OnBnClickedButtonCamera() {

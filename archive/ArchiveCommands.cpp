@@ -42,6 +42,7 @@ int Status(std::ostream& out) {
         out << "\n";
     }
     out << "sent: " << queue.Sent().size() << "\n";
+    out << "dropped (deleted before sending): " << queue.Dropped().size() << "\n";
     return 0;
 }
 

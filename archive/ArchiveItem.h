@@ -16,4 +16,5 @@ struct ArchiveItem {
     std::string cameraIdentity;  // the camera's identity text ("1234 5678-CAM00001")
     std::string comment;         // PHOTO_COMMENT when filed
     std::string session;         // the camera session that took it: its study and series
+    int32_t version = 0;         // 0 as filed; each re-send of a changed comment counts one up
 };

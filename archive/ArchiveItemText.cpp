@@ -62,6 +62,7 @@ bool IsCaptureName(std::string_view name) {
 
 std::string ItemToText(const ArchiveItem& item) {
     std::string text = "serial=" + std::to_string(item.customerSerialNumber) + "\n";
+    text += "version=" + std::to_string(item.version) + "\n";
     for (const auto& [key, field] : TextFields()) {
         text += std::string(key) + "=" + Escape(item.*field) + "\n";
     }
@@ -82,6 +83,14 @@ std::optional<ArchiveItem> ItemFromText(std::string_view text) {
         }
         const std::string_view key = line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
+        if (key == "version") {
+            const auto [rest, error] =
+                std::from_chars(value.data(), value.data() + value.size(), item.version);
+            if (error != std::errc() || rest != value.data() + value.size() || item.version < 0) {
+                return std::nullopt;
+            }
+            continue;
+        }
         if (key == "serial") {
             const auto [rest, error] = std::from_chars(value.data(), value.data() + value.size(),
                                                        item.customerSerialNumber);

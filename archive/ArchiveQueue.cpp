@@ -130,7 +130,7 @@ std::string SentName(const ArchiveItem& item) {
 }  // namespace
 
 ArchiveQueue::ArchiveQueue(fs::path folder)
-    : mPending(folder / "pending"), mSent(folder / "sent") {}
+    : mPending(folder / "pending"), mSent(folder / "sent"), mDropped(folder / "dropped") {}
 
 fs::path ArchiveQueue::DefaultFolder() {
     return program::Folder() / "archive";
@@ -258,6 +258,23 @@ bool ArchiveQueue::MarkSent(const std::string& id, std::string& error) {
     }
     ::unlink((mPending / (id + kReasonExtension)).c_str());
     return SyncFolder(mSent, error) && SyncFolder(mPending, error);
+}
+
+bool ArchiveQueue::Drop(const std::string& id, std::string& error) {
+    if (!EnsureFolder(mDropped, error)) {
+        return false;
+    }
+    const fs::path target = mDropped / id;
+    if (::rename((mPending / id).c_str(), target.c_str()) != 0) {
+        error = Failure("rename", target, errno);
+        return false;
+    }
+    ::unlink((mPending / (id + kReasonExtension)).c_str());
+    return SyncFolder(mDropped, error) && SyncFolder(mPending, error);
+}
+
+std::vector<QueuedItem> ArchiveQueue::Dropped() const {
+    return List(mDropped);
 }
 
 bool ArchiveQueue::SetReason(const std::string& id, const std::string& reason, std::string& error) {

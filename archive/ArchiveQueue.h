@@ -6,6 +6,7 @@
 //   <folder>/pending/<sequence>-<index>-<serial>-<capture>.item   one waiting item
 //   <folder>/pending/<item name>.reason                     the archive's last refusal of it
 //   <folder>/sent/<serial>-<capture>.item                   confirmed by the archive
+//   <folder>/dropped/<item name>                            its capture was deleted unsent
 //
 // Every file is written under a hidden temporary name, flushed to disk and renamed into place,
 // and the folder is flushed after the rename, so a crash leaves a file either whole or absent.
@@ -50,6 +51,9 @@ class ArchiveQueue {
     std::vector<QueuedItem> Sent() const;
     // Moves a waiting item to sent/ (its reason goes).
     bool MarkSent(const std::string& id, std::string& error);
+    // Moves a waiting item whose capture was deleted before it was sent to dropped/.
+    bool Drop(const std::string& id, std::string& error);
+    std::vector<QueuedItem> Dropped() const;
     // Records the archive's refusal of a waiting item.
     bool SetReason(const std::string& id, const std::string& reason, std::string& error);
     // Queues the sent items of patient `customerSerialNumber` again, after every waiting item;
@@ -64,4 +68,5 @@ class ArchiveQueue {
 
     std::filesystem::path mPending;
     std::filesystem::path mSent;
+    std::filesystem::path mDropped;
 };

@@ -39,8 +39,17 @@ SendPassResult SendPending(ArchiveQueue& queue, ArchiveLink& link,
             continue;
         }
         std::string error;
-        auto dataset =
-            BuildCaptureDataset(queued.item, FiledPicturePath(programFolder, queued.item), error);
+        const std::filesystem::path picture = FiledPicturePath(programFolder, queued.item);
+        std::error_code code;
+        if (!std::filesystem::exists(picture, code) && !code) {
+            // Deleted by the operator before it could be sent: nothing to send, nothing to wait
+            // for.
+            if (!queue.Drop(queued.id, error)) {
+                keep(queued, error);
+            }
+            continue;
+        }
+        auto dataset = BuildCaptureDataset(queued.item, picture, error);
         if (dataset == nullptr) {
             heldBack.insert(patient);
             keep(queued, error);

@@ -3,7 +3,8 @@
 // its place with the archive's reason and holds back the later items of its patient, so a
 // patient's captures arrive in the order they were taken; other patients go on. When the
 // archive cannot be reached, or the association breaks, the pass ends with everything from
-// there on still waiting.
+// there on still waiting. A capture whose picture is gone (deleted before it was sent) leaves
+// the queue for dropped/.
 //
 // Thread: the caller's, never the UI thread (it waits on the network).
 #pragma once

@@ -56,6 +56,9 @@ std::string SeriesUid(const ArchiveItem& item) {
 }
 
 std::string InstanceUid(const ArchiveItem& item) {
-    return DerivedUid(
-        Key({"instance", std::to_string(item.customerSerialNumber), item.captureName}));
+    const std::string serial = std::to_string(item.customerSerialNumber);
+    if (item.version == 0) {
+        return DerivedUid(Key({"instance", serial, item.captureName}));
+    }
+    return DerivedUid(Key({"instance", serial, item.captureName, std::to_string(item.version)}));
 }

@@ -1,6 +1,7 @@
 // The UIDs of what is sent to the archive, derived from our own data so that sending the same
 // capture again gives the same instance: "2.25." and the decimal of a 128-bit FNV-1a hash of a
-// kind word and the parts that name the thing (patient serial, session, capture).
+// kind word and the parts that name the thing (patient serial, session, capture, and the
+// version of a capture re-sent for a changed comment).
 #pragma once
 
 #include <string>

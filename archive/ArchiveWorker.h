@@ -39,6 +39,7 @@ class ArchiveWorker {
     ArchiveWorker& operator=(const ArchiveWorker&) = delete;
 
     void Wake();
+    const ArchiveSettings& Settings() const { return mSettings; }
 
   private:
     void Run();

@@ -1,12 +1,7 @@
 // Filing with the archive hook: what is queued, that nothing reaches the network on the
 // filing's (the UI) thread, and that without the registry key nothing changes.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include "tests/archive/ArchiveFilingFixture.h"
+#include "tests/archive/SilentListener.h"
 
 namespace {
 
@@ -14,34 +9,8 @@ namespace fs = std::filesystem;
 
 class ArchiveFilingTest : public archivetest::ArchiveFilingFixture {};
 
-// A listening socket that never accepts: a connection attempt would wait in its backlog.
-class SilentListener {
-  public:
-    SilentListener() {
-        mSocket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(mSocket, 8);
-        socklen_t length = sizeof address;
-        ::getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length);
-        mPort = ntohs(address.sin_port);
-    }
-    ~SilentListener() { ::close(mSocket); }
-    uint16_t Port() const { return mPort; }
-    bool SomeoneConnected() const {
-        pollfd waiting{mSocket, POLLIN, 0};
-        return ::poll(&waiting, 1, 0) > 0;
-    }
-
-  private:
-    int mSocket = -1;
-    uint16_t mPort = 0;
-};
-
 TEST_F(ArchiveFilingTest, FilingQueuesEveryPictureWithThePatientsTextsAndTouchesNoNetwork) {
-    SilentListener archive;
+    archivetest::SilentListener archive;
     archivetest::WriteArchiveRegistry("127.0.0.1", archive.Port(), "ARCHIVE");
     const int32_t serial = AddPatient(L"A-17", L"Zo\u00eb O'Neil \u738b", L"3/7/2016");
     Capture("V2512101430171");

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "archive/ArchiveCommands.h"
+#include "archive/ArchiveCommentVersions.h"
 #include "archive/ArchiveLink.h"
 #include "archive/ArchiveSender.h"
 #include "archive/ArchiveSettings.h"
@@ -216,6 +217,16 @@ TEST_F(ArchiveOrthancTest, AnUnconvertibleCaptureHoldsBackItsPatientOnly) {
     const auto pending = mQueue.Pending();
     ASSERT_EQ(pending.size(), 2u);
     EXPECT_NE(pending[0].reason.find("P2512101700011.bmp"), std::string::npos) << pending[0].reason;
+
+    // Deleted instead of mended: it leaves the queue unsent, and the patient's next one goes.
+    fs::remove(mFolder.Path() / "database" / std::to_string(held) / "images" /
+               "P2512101700011.bmp");
+    EXPECT_EQ(SendOnce().sent, 1);
+    EXPECT_EQ(Field(Arrived("XC-5"), "ContentTime"), std::vector<std::string>{"170002"});
+    EXPECT_TRUE(mQueue.Pending().empty());
+    EXPECT_EQ(mQueue.Dropped().size(), 1u);
+    EXPECT_NE(Command({"status"}, 0).find("dropped (deleted before sending): 1"),
+              std::string::npos);
 }
 
 TEST_F(ArchiveOrthancTest, AWrongCalledAeKeepsTheItemQueuedWithTheArchivesRefusalInStatus) {
@@ -258,6 +269,30 @@ TEST_F(ArchiveOrthancTest, ResendSendsTheSameInstancesAgain) {
         Command({"resend", bad}, 2);
     }
     Command({"frobnicate"}, 2);
+}
+
+TEST_F(ArchiveOrthancTest, AChangedCommentIsSentAsANewVersionBesideTheFirst) {
+    const int32_t serial = AddPatient(L"XC-10", L"Versions", L"1/2/2020");
+    Capture("P2512102100011");
+    Capture("P2512102100022");
+    ASSERT_EQ(File(serial), 2);
+    ASSERT_EQ(SendOnce().sent, 2);
+    std::string error;
+    EXPECT_EQ(QueueChangedComments(mStore, mQueue, serial, error), 0);
+
+    ASSERT_TRUE(mStore.PhotoCommentUpdate(serial, L"P2512102100022", L"second look"));
+    EXPECT_EQ(QueueChangedComments(mStore, mQueue, serial, error), 1);
+    // Asked again before it was sent: the waiting version already has the comment.
+    EXPECT_EQ(QueueChangedComments(mStore, mQueue, serial, error), 0);
+    ASSERT_EQ(SendOnce().sent, 1);
+    EXPECT_EQ(QueueChangedComments(mStore, mQueue, serial, error), 0);
+
+    const auto arrived = Arrived("XC-10");
+    ASSERT_EQ(arrived.size(), 3u);
+    EXPECT_EQ(Field(arrived, "ImageComments"), (std::vector<std::string>{"", "", "second look"}));
+    EXPECT_EQ(Distinct(Field(arrived, "SOPInstanceUID")), 3u);
+    EXPECT_EQ(Distinct(Field(arrived, "SeriesInstanceUID")), 1u);
+    EXPECT_EQ(JsonString(arrived[2], "ContentTime"), JsonString(arrived[1], "ContentTime"));
 }
 
 // The sender as its own process, killed while it sends and started again: every capture

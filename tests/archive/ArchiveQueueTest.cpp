@@ -45,6 +45,7 @@ TEST_F(ArchiveQueueTest, ItemTextKeepsEveryFieldWhateverItHolds) {
     item.comment = "line one\nline two\r\n\\n is not a line end\\";
     item.cameraName = "a=b";
     item.session = "P2512101430151";
+    item.version = 3;
     const auto read = ItemFromText(ItemToText(item));
     ASSERT_TRUE(read.has_value());
     for (const auto field :
@@ -54,6 +55,7 @@ TEST_F(ArchiveQueueTest, ItemTextKeepsEveryFieldWhateverItHolds) {
         EXPECT_EQ((*read).*field, item.*field);
     }
     EXPECT_EQ(read->customerSerialNumber, 7);
+    EXPECT_EQ(read->version, 3);
 }
 
 TEST_F(ArchiveQueueTest, ItemTextWithoutAUsableSerialOrCaptureNameIsUnreadable) {
@@ -61,7 +63,9 @@ TEST_F(ArchiveQueueTest, ItemTextWithoutAUsableSerialOrCaptureNameIsUnreadable) 
          {"", "serial=4\n", "capture=P2512101430151\n", "serial=0\ncapture=P2512101430151\n",
           "serial=-3\ncapture=P2512101430151\n", "serial=4x\ncapture=P2512101430151\n",
           "serial=99999999999\ncapture=P2512101430151\n", "serial=4\ncapture=../../etc/passwd\n",
-          "serial=4\ncapture=X2512101430151\n", "serial=4\ncapture=P251210143015\n"}) {
+          "serial=4\ncapture=X2512101430151\n", "serial=4\ncapture=P251210143015\n",
+          "serial=4\nversion=-1\ncapture=P2512101430151\n",
+          "serial=4\nversion=x\ncapture=P2512101430151\n"}) {
         EXPECT_FALSE(ItemFromText(text).has_value()) << text;
     }
 }
@@ -137,6 +141,10 @@ TEST(ArchiveUidTest, SameCaptureSameInstanceAndSessionsMakeStudies) {
     edited.patientName = "renamed";
 
     EXPECT_EQ(InstanceUid(first), InstanceUid(edited));
+    ArchiveItem version = first;
+    version.version = 1;
+    EXPECT_NE(InstanceUid(first), InstanceUid(version));
+    EXPECT_EQ(SeriesUid(first), SeriesUid(version));
     EXPECT_NE(InstanceUid(first), InstanceUid(second));
     EXPECT_NE(InstanceUid(first), InstanceUid(otherPatient));
     EXPECT_EQ(StudyUid(first), StudyUid(second));
