@@ -11,6 +11,7 @@
 // the link's time-outs) and joins it. Wake() may be called from any thread.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
