@@ -5,7 +5,11 @@
 #include "app/NotesWorkflow.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "archive/ArchiveQueue.h"
+#include "archive/ArchiveSettings.h"
+#include "archive/ArchiveWorker.h"
 #include "platform/text/Format.h"
+#include "platform/text/Text.h"
 #include "platform/ui/MessageBox.h"
 #include "records/DATABASECONTEXT.h"
 #include "resources/ResourceIds.h"
@@ -52,6 +56,12 @@ bool CDlgOperationRoom::OnInitDialog() {
     mRecordStore->DatabaseCreate();
     mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, mPrompts);
     mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, mPrompts);
+    std::string archiveProblem;
+    if (const auto archive = ReadArchiveSettings(archiveProblem)) {
+        mArchiveWorker = std::make_unique<ArchiveWorker>(*archive, ArchiveQueue::DefaultFolder(),
+                                                         text::ToPath(mStringProgramFolder),
+                                                         ArchiveWorker::Timing{});
+    }
 
     ShowCoverWindow();
     LayOutWindow();
@@ -62,6 +72,7 @@ bool CDlgOperationRoom::OnInitDialog() {
 }
 
 void CDlgOperationRoom::OnDestroy() {
+    mArchiveWorker.reset();
     mNotes.reset();
     mPatients.reset();
     if (mRecordStore) {

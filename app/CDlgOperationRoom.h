@@ -20,6 +20,7 @@
 #include "records/Records.h"
 #include "utility/boxes/SkinnedPrompts.h"
 
+class ArchiveWorker;
 class DATABASECONTEXT;
 class NotesWorkflow;
 class PatientWorkflow;
@@ -87,6 +88,9 @@ class CDlgOperationRoom : public ui::Dialog {
     void AddMediaItem(const std::wstring& fileName);
     // Opens the comment dialog on the activated capture's picture, then reloads the list.
     void OnLvnItemActivateListMedia(int item);
+    // With the archive's ResendChangedComments on, queues the patient's sent captures whose
+    // comment changed as new versions and wakes the sender.
+    void QueueChangedArchiveComments();
     void OnBnClickedButtonCamera();
     void OnBnClickedButtonSetup();
 
@@ -101,6 +105,8 @@ class CDlgOperationRoom : public ui::Dialog {
     std::unique_ptr<PatientWorkflow> mPatients;
     std::unique_ptr<NotesWorkflow> mNotes;
     std::unique_ptr<uint8_t[]> mConfigurationContext;
+    // Sends filed captures to the image archive; only when one is configured.
+    std::unique_ptr<ArchiveWorker> mArchiveWorker;
     std::wstring mStringProgramFolder;
     std::wstring mStringConfigPath;
     std::wstring mStringImageFolder;

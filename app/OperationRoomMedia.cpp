@@ -2,8 +2,13 @@
 // a capture in the comment dialog, and the Camera and Setup commands, which open the camera
 // window.
 #include "app/CDlgOperationRoom.h"
+
+#include <cstdio>
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "archive/ArchiveCommentVersions.h"
+#include "archive/ArchiveQueue.h"
+#include "archive/ArchiveWorker.h"
 #include "camera/CDlgCamera.h"
 #include "platform/text/Format.h"
 #include "review/CDlgImageComment.h"
@@ -66,8 +71,24 @@ void CDlgOperationRoom::OnLvnItemActivateListMedia(int item) {
                                 mStringImageFolder, mStringVideoFolder, path);
         comment.DoModal();
     }
+    QueueChangedArchiveComments();
     // The capture may have been deleted there.
     RefreshMediaList();
+}
+
+void CDlgOperationRoom::QueueChangedArchiveComments() {
+    if (mArchiveWorker == nullptr || !mArchiveWorker->Settings().resendChangedComments) {
+        return;
+    }
+    ArchiveQueue queue(ArchiveQueue::DefaultFolder());
+    std::string error;
+    const int queued =
+        QueueChangedComments(*mRecordStore, queue, mPatients->CustomerSerialNumber(), error);
+    if (queued > 0) {
+        mArchiveWorker->Wake();
+    } else if (queued < 0) {
+        std::fprintf(stderr, "archive: changed comments not queued: %s\n", error.c_str());
+    }
 }
 
 void CDlgOperationRoom::OnBnClickedButtonCamera() {
@@ -78,6 +99,11 @@ void CDlgOperationRoom::OnBnClickedButtonCamera() {
         CDlgCamera camera(this);
         camera.Prepare(CDlgCamera::kCaptureMode, mConfigurationContext.get(), mRecordStore.get(),
                        mPatients->CustomerSerialNumber());
+        camera.SetArchiveQueued([worker = mArchiveWorker.get()] {
+            if (worker != nullptr) {
+                worker->Wake();
+            }
+        });
         camera.DoModal();
     }
     // The camera window may have filed new captures.

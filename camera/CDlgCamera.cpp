@@ -1,6 +1,7 @@
 // The camera window's message table, start-up, actions and shutdown.
 #include "camera/CDlgCamera.h"
 
+#include "archive/ArchiveFilingHook.h"
 #include "camera/CCameraManager.h"
 #include "camera/CDlgSetup.h"
 #include "camera/CameraSession.h"
@@ -274,6 +275,17 @@ void CDlgCamera::ExitAndFile() {
 
 void CDlgCamera::FileAndClose() {
     CaptureFiling filing(*mRecordStore, mPrompts, mStringProgramFolder);
+    // The filed captures are queued for the image archive, if one is configured; they are sent
+    // off this thread.
+    ArchiveFilingHook archive(
+        *mRecordStore, mManager->Device().DisplayName(),
+        [this] {
+            std::wstring identity = L"Unknown";
+            Xu::Instance().GetId(mManager->Device().Graph().sourceFilter.get(), identity);
+            return identity;
+        },
+        mArchiveQueued);
+    filing.SetObserver(archive.Observer());
     if (filing.FileTemp(mCustomerSerialNumber).kept > 0) {
         mPrompts.ShowMessage(kFilingFailed);
         Invalidate();

@@ -22,6 +22,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,10 @@ class CDlgCamera : public ui::Dialog {
     // never read), its record store and the patient (-1 in setup mode). Creates the manager.
     void Prepare(int32_t mode, uint8_t* configurationContext, DATABASECONTEXT* recordStore,
                  int32_t customerSerialNumber);
+
+    // Called after filing queued captures for the image archive (when one is configured), to
+    // wake whoever sends them; may be empty.
+    void SetArchiveQueued(std::function<void()> queued) { mArchiveQueued = std::move(queued); }
 
     // What the window shows, for those who look at it.
     CCameraManager* Manager() const { return mManager.get(); }
@@ -125,6 +130,7 @@ class CDlgCamera : public ui::Dialog {
     CustomerRecord mCustomerRecord;
     std::wstring mStringTitle;
     std::wstring mStringProgramFolder;
+    std::function<void()> mArchiveQueued;
     std::atomic<bool> mInputEnabled{false};
     bool mCameraGone = false;
     CDlgSetup* mSetupDialog = nullptr;  // while it runs

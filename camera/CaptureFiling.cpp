@@ -119,11 +119,18 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
         }
     }
     InsertRows(customerSerialNumber, arrived);
+    std::vector<std::wstring> filedTitles;
     for (const Capture* capture : arrived) {
+        if (!capture->picture.empty()) {
+            filedTitles.push_back(RowName(capture->picture));
+        }
         for (const std::wstring& file : capture->files) {
             DeleteFile(file);
         }
         ++result.filed;
+    }
+    if (mObserver != nullptr && !filedTitles.empty()) {
+        mObserver->CapturesFiled(customerSerialNumber, filedTitles);
     }
     return result;
 }

@@ -10,6 +10,9 @@
 //
 // A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
 // files are still filed. UI thread (the record store's).
+//
+// An optional observer is told, at the end of each filing, which pictures were filed; it runs
+// on the filing's thread and must return at once (no network, no long work).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +22,17 @@
 class CaptureCopyBatch;
 class DATABASECONTEXT;
 class OperatorPrompts;
+
+class CaptureFilingObserver {
+  public:
+    // The titles (names without ".bmp") of the pictures, stills and posters, filed for patient
+    // `customerSerialNumber`, by name; called only when there is one at least.
+    virtual void CapturesFiled(int32_t customerSerialNumber,
+                               const std::vector<std::wstring>& pictureTitles) = 0;
+
+  protected:
+    ~CaptureFilingObserver() = default;
+};
 
 class CaptureFiling {
   public:
@@ -36,6 +50,8 @@ class CaptureFiling {
     // Deletes the Temp images and videos folders with their contents and makes them again,
     // empty, with the thumbnail folder.
     void ResetTemp() const;
+    // The observer told of each filing's pictures (none: nobody is told); not owned.
+    void SetObserver(CaptureFilingObserver* observer) { mObserver = observer; }
 
   private:
     struct Targets;
@@ -53,4 +69,5 @@ class CaptureFiling {
     std::wstring mStringTempImagesFolder;
     std::wstring mStringTempThumbnailFolder;
     std::wstring mStringTempVideosFolder;
+    CaptureFilingObserver* mObserver = nullptr;
 };

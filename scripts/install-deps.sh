@@ -25,6 +25,8 @@ packages=(
   xvfb xauth imagemagick
   # the desktop's default player and mail composer, started for clips and mail
   xdg-utils
+  # sending captures to the image archive; its tests run a local archive of their own
+  libdcmtk-dev dcmtk orthanc
 )
 
 missing=()

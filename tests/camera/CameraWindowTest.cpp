@@ -2,12 +2,15 @@
 // their clock, the four-pane view, the camera's keys, filing on Exit and Escape's discard.
 #include <gtest/gtest.h>
 
+#include "archive/ArchiveQueue.h"
 #include "camera/CCameraManager.h"
 #include "media/MediaLayout.h"
 #include "platform/text/Text.h"
 #include "review/CDlgImageBrowser.h"
 #include "review/ImageBrowserWorkflow.h"
 #include "review/ReviewIds.h"
+#include "tests/archive/ArchiveTestSupport.h"
+#include "tests/archive/SilentListener.h"
 #include "tests/camera/CameraWindowFixture.h"
 #include "tests/support/ClipProbe.h"
 #include "utility/files/Files.h"
@@ -177,6 +180,30 @@ TEST_F(CameraWindowTest, ExitFilesTwoStillsAndAClipForThePatientAndEmptiesTemp) 
     EXPECT_TRUE(Files(Temp() / "images").empty());
     EXPECT_TRUE(Files(Temp() / "images/thumbnail").empty());
     EXPECT_TRUE(Files(Temp() / "videos").empty());
+}
+
+TEST_F(CameraWindowTest, ExitWithAnArchiveConfiguredQueuesTheCapturesAndConnectsNowhere) {
+    archivetest::SilentListener archive;
+    archivetest::WriteArchiveRegistry("127.0.0.1", archive.Port(), "ARCHIVE");
+    int wakes = 0;
+    std::wstring cameraName;
+    Run(4, [&](ModalWindow&, CDlgCamera& camera) {
+        camera.SetArchiveQueued([&] { ++wakes; });
+        cameraName = camera.Manager()->Device().DisplayName();
+        ASSERT_TRUE(WaitForFrame(camera));
+        Click(camera, Button::kStill);
+        mClock.Advance(std::chrono::seconds(1));
+        Click(camera, Button::kStill);
+        Click(camera, Button::kExit);
+    });
+    EXPECT_FALSE(archive.SomeoneConnected());
+    EXPECT_EQ(wakes, 1);
+    const auto pending = ArchiveQueue(ArchiveQueue::DefaultFolder()).Pending();
+    ASSERT_EQ(pending.size(), 2u);
+    EXPECT_EQ(pending[0].item.captureName, "P2403020905071");
+    EXPECT_EQ(pending[1].item.captureName, "P2403020905082");
+    EXPECT_EQ(pending[0].item.cameraName, text::ToUtf8(cameraName));
+    EXPECT_FALSE(pending[0].item.cameraIdentity.empty());
 }
 
 TEST_F(CameraWindowTest, ExitWithNothingTakenInsertsNothingAndCloses) {
