@@ -8,6 +8,7 @@
 #include "platform/text/Format.h"
 #include "platform/ui/MessageBox.h"
 #include "records/DATABASECONTEXT.h"
+#include "records/DatabaseSettings.h"
 #include "resources/ResourceIds.h"
 #include "utility/boxes/CCoverDlg.h"
 #include "utility/files/Configuration.h"
@@ -50,7 +51,10 @@ bool CDlgOperationRoom::OnInitDialog() {
 
     mRecordStore = std::make_unique<DATABASECONTEXT>(this);
     mRecordStore->DatabaseCreate();
-    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, mPrompts);
+    // The patients' media lie in the media folder (shared by the clinic's workstations when
+    // the registry names one).
+    mPatients = std::make_unique<PatientWorkflow>(
+        *mRecordStore, MediaFolder(ReadDatabaseSettings(), mStringProgramFolder), mPrompts);
     mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, mPrompts);
 
     ShowCoverWindow();

@@ -10,6 +10,10 @@
 //
 // A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
 // files are still filed. UI thread (the record store's).
+//
+// Temp lies below the program folder; the patient's folders below the media folder (the
+// registry's DataFolder, see records/DatabaseSettings.h), which the filing never makes itself:
+// while a shared folder is not mounted, its captures stay in Temp.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +54,7 @@ class CaptureFiling {
     DATABASECONTEXT& mRecordStore;
     OperatorPrompts& mPrompts;
     std::wstring mStringProgramFolder;
+    std::wstring mStringMediaFolder;
     std::wstring mStringTempImagesFolder;
     std::wstring mStringTempThumbnailFolder;
     std::wstring mStringTempVideosFolder;
