@@ -12,6 +12,7 @@
 #include "platform/text/Text.h"
 #include "platform/ui/MessageBox.h"
 #include "records/DATABASECONTEXT.h"
+#include "records/DatabaseSettings.h"
 #include "resources/ResourceIds.h"
 #include "utility/boxes/CCoverDlg.h"
 #include "utility/files/Configuration.h"
@@ -54,13 +55,17 @@ bool CDlgOperationRoom::OnInitDialog() {
 
     mRecordStore = std::make_unique<DATABASECONTEXT>(this);
     mRecordStore->DatabaseCreate();
-    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mStringProgramFolder, mPrompts);
+    // The patients' media lie in the media folder (shared by the clinic's workstations when
+    // the registry names one).
+    mPatients = std::make_unique<PatientWorkflow>(
+        *mRecordStore, MediaFolder(ReadDatabaseSettings(), mStringProgramFolder), mPrompts);
     mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, mPrompts);
     std::string archiveProblem;
     if (const auto archive = ReadArchiveSettings(archiveProblem)) {
-        mArchiveWorker = std::make_unique<ArchiveWorker>(*archive, ArchiveQueue::DefaultFolder(),
-                                                         text::ToPath(mStringProgramFolder),
-                                                         ArchiveWorker::Timing{});
+        mArchiveWorker = std::make_unique<ArchiveWorker>(
+            *archive, ArchiveQueue::DefaultFolder(),
+            text::ToPath(MediaFolder(ReadDatabaseSettings(), mStringProgramFolder)),
+            ArchiveWorker::Timing{});
     }
 
     ShowCoverWindow();

@@ -9,11 +9,9 @@
 #include "utility/boxes/OperatorPrompts.h"
 #include "utility/files/Files.h"
 
-PatientWorkflow::PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring programFolder,
+PatientWorkflow::PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring mediaFolder,
                                  OperatorPrompts& prompts)
-    : mRecordStore(recordStore),
-      mStringProgramFolder(std::move(programFolder)),
-      mPrompts(prompts) {}
+    : mRecordStore(recordStore), mStringMediaFolder(std::move(mediaFolder)), mPrompts(prompts) {}
 
 std::wstring PatientWorkflow::InfoText() const {
     return mCustomerSerialNumber < 0 ? std::wstring() : text::sprintf(L"%d", mCustomerSerialNumber);
@@ -102,7 +100,7 @@ PatientWorkflow::DeleteResult PatientWorkflow::DeleteCustomer() {
         mPrompts.ShowMessage(L"Delete fail.");
         return DeleteResult::kKept;
     }
-    const std::wstring folder = media::PatientFolder(mStringProgramFolder, mCustomerSerialNumber);
+    const std::wstring folder = media::PatientFolder(mStringMediaFolder, mCustomerSerialNumber);
     Select(-1);
     return UTILITY_DeleteFolder(folder) ? DeleteResult::kDeleted : DeleteResult::kFolderLeft;
 }
@@ -141,8 +139,8 @@ void PatientWorkflow::Select(int32_t serialNumber) {
         mPaths = {};
         return;
     }
-    mPaths.imageFolder = media::PatientImagesFolder(mStringProgramFolder, serialNumber);
-    mPaths.videoFolder = media::PatientVideosFolder(mStringProgramFolder, serialNumber);
-    mPaths.thumbnailFolder = media::PatientThumbnailFolder(mStringProgramFolder, serialNumber);
-    mPaths.idPhotoPath = media::IdPhotoPath(mStringProgramFolder, serialNumber);
+    mPaths.imageFolder = media::PatientImagesFolder(mStringMediaFolder, serialNumber);
+    mPaths.videoFolder = media::PatientVideosFolder(mStringMediaFolder, serialNumber);
+    mPaths.thumbnailFolder = media::PatientThumbnailFolder(mStringMediaFolder, serialNumber);
+    mPaths.idPhotoPath = media::IdPhotoPath(mStringMediaFolder, serialNumber);
 }

@@ -30,7 +30,9 @@ struct PatientMediaPaths {
 
 class PatientWorkflow {
   public:
-    PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring programFolder,
+    // `mediaFolder`: the folder the patients' database/<serial>/ and database/id_photo/ lie in
+    // (the program folder, or the clinic's shared DataFolder).
+    PatientWorkflow(DATABASECONTEXT& recordStore, std::wstring mediaFolder,
                     OperatorPrompts& prompts);
 
     int32_t CustomerSerialNumber() const { return mCustomerSerialNumber; }
@@ -77,7 +79,7 @@ class PatientWorkflow {
     void Select(int32_t serialNumber);
 
     DATABASECONTEXT& mRecordStore;
-    std::wstring mStringProgramFolder;
+    std::wstring mStringMediaFolder;
     OperatorPrompts& mPrompts;
     int32_t mCustomerSerialNumber = -1;
     PatientMediaPaths mPaths;

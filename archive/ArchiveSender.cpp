@@ -11,7 +11,7 @@
 #include "archive/CaptureDicom.h"
 
 SendPassResult SendPending(ArchiveQueue& queue, ArchiveLink& link,
-                           const std::filesystem::path& programFolder,
+                           const std::filesystem::path& mediaFolder,
                            const std::atomic<bool>& stop) {
     SendPassResult result;
     std::set<int32_t> heldBack;
@@ -39,7 +39,7 @@ SendPassResult SendPending(ArchiveQueue& queue, ArchiveLink& link,
             continue;
         }
         std::string error;
-        const std::filesystem::path picture = FiledPicturePath(programFolder, queued.item);
+        const std::filesystem::path picture = FiledPicturePath(mediaFolder, queued.item);
         std::error_code code;
         if (!std::filesystem::exists(picture, code) && !code) {
             // Deleted by the operator before it could be sent: nothing to send, nothing to wait

@@ -25,5 +25,4 @@ struct SendPassResult {
 
 // `stop` is checked between items.
 SendPassResult SendPending(ArchiveQueue& queue, ArchiveLink& link,
-                           const std::filesystem::path& programFolder,
-                           const std::atomic<bool>& stop);
+                           const std::filesystem::path& mediaFolder, const std::atomic<bool>& stop);

@@ -6,11 +6,11 @@
 #include "archive/ArchiveLink.h"
 
 ArchiveWorker::ArchiveWorker(ArchiveSettings settings, std::filesystem::path queueFolder,
-                             std::filesystem::path programFolder, Timing timing,
+                             std::filesystem::path mediaFolder, Timing timing,
                              PassObserver observer)
     : mSettings(std::move(settings)),
       mQueue(std::move(queueFolder)),
-      mProgramFolder(std::move(programFolder)),
+      mMediaFolder(std::move(mediaFolder)),
       mTiming(timing),
       mObserver(std::move(observer)),
       mThread(&ArchiveWorker::Run, this) {}
@@ -40,7 +40,7 @@ void ArchiveWorker::Run() {
             std::lock_guard lock(mMutex);
             mWoken = false;
         }
-        const SendPassResult result = SendPending(mQueue, link, mProgramFolder, mStop);
+        const SendPassResult result = SendPending(mQueue, link, mMediaFolder, mStop);
         if (mObserver) {
             mObserver(result);
         }

@@ -34,7 +34,7 @@ class ArchiveWorker {
     using PassObserver = std::function<void(const SendPassResult&)>;
 
     ArchiveWorker(ArchiveSettings settings, std::filesystem::path queueFolder,
-                  std::filesystem::path programFolder, Timing timing, PassObserver observer = {});
+                  std::filesystem::path mediaFolder, Timing timing, PassObserver observer = {});
     ~ArchiveWorker();
     ArchiveWorker(const ArchiveWorker&) = delete;
     ArchiveWorker& operator=(const ArchiveWorker&) = delete;
@@ -47,7 +47,7 @@ class ArchiveWorker {
 
     ArchiveSettings mSettings;
     ArchiveQueue mQueue;
-    std::filesystem::path mProgramFolder;
+    std::filesystem::path mMediaFolder;  // where the filed pictures lie
     Timing mTiming;
     PassObserver mObserver;
     std::mutex mMutex;

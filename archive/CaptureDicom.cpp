@@ -42,10 +42,10 @@ std::string PersonName(std::string name) {
 
 }  // namespace
 
-std::filesystem::path FiledPicturePath(const std::filesystem::path& programFolder,
+std::filesystem::path FiledPicturePath(const std::filesystem::path& mediaFolder,
                                        const ArchiveItem& item) {
     return text::ToPath(
-        media::PatientImagesFolder(text::FromPath(programFolder), item.customerSerialNumber) +
+        media::PatientImagesFolder(text::FromPath(mediaFolder), item.customerSerialNumber) +
         text::FromUtf8(item.captureName) + media::kPictureExtension);
 }
 

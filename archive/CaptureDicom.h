@@ -30,6 +30,7 @@ std::unique_ptr<DcmDataset> BuildCaptureDataset(const ArchiveItem& item,
                                                 const std::filesystem::path& picture,
                                                 std::string& error);
 
-// The picture of a filed capture: <program folder>/database/<serial>/images/<capture>.bmp.
-std::filesystem::path FiledPicturePath(const std::filesystem::path& programFolder,
+// The picture of a filed capture: <media folder>/database/<serial>/images/<capture>.bmp, the
+// media folder being the program folder or the registry's shared DataFolder.
+std::filesystem::path FiledPicturePath(const std::filesystem::path& mediaFolder,
                                        const ArchiveItem& item);

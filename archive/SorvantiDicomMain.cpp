@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "archive/ArchiveSettings.h"
 #include "archive/ArchiveWorker.h"
 #include "platform/fs/ProgramFolder.h"
+#include "platform/text/Text.h"
+#include "records/DatabaseSettings.h"
 
 namespace {
 
@@ -29,7 +32,9 @@ int Run() {
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    ArchiveWorker worker(*settings, ArchiveQueue::DefaultFolder(), program::Folder(), {},
+    const std::filesystem::path mediaFolder =
+        text::ToPath(MediaFolder(ReadDatabaseSettings(), text::FromPath(program::Folder())));
+    ArchiveWorker worker(*settings, ArchiveQueue::DefaultFolder(), mediaFolder, {},
                          [](const SendPassResult& result) {
                              if (result.sent > 0 || result.waiting > 0) {
                                  std::fprintf(stderr, "archive: %d sent, %d waiting%s%s\n",

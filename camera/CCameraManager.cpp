@@ -28,6 +28,7 @@ CCameraManager::CCameraManager(ui::Dialog* parent, CaptureClock& clock, Operator
           UTILITY_GetModuleFolder(folder);
           return folder;
       }()),
+      mSettings(ReadDatabaseSettings()),
       mStringTempImagesFolder(media::TempImagesFolder(mStringProgramFolder)),
       mStringTempVideosFolder(media::TempVideosFolder(mStringProgramFolder)),
       mStringTempThumbnailFolder(media::TempThumbnailFolder(mStringProgramFolder)),
@@ -54,12 +55,15 @@ bool CCameraManager::Open(int32_t customerSerialNumber, const capture::VideoDevi
             return false;
         }
         mTempIsOurs = true;
-        PrepareFolder(media::kTempFolder, true);
-        PrepareFolder(text::sprintf(L"%d", customerSerialNumber), false);
+        // Temp stays on this workstation; the patient's folders are in the media folder.
+        const std::wstring mediaFolder = MediaFolder(mSettings, mStringProgramFolder);
+        PrepareFolder(mStringProgramFolder, media::kTempFolder, true);
+        PrepareFolder(mediaFolder, text::sprintf(L"%d", customerSerialNumber), false);
         mTakenNames = {{mStringTempImagesFolder,
-                        media::PatientImagesFolder(mStringProgramFolder, customerSerialNumber)},
+                        media::PatientImagesFolder(mediaFolder, customerSerialNumber)},
                        {mStringTempVideosFolder,
-                        media::PatientVideosFolder(mStringProgramFolder, customerSerialNumber)}};
+                        media::PatientVideosFolder(mediaFolder, customerSerialNumber)},
+                       CaptureNameTag(mSettings)};
         mDevice.SetTakenNames(mTakenNames);
     }
     for (int pane = 0; pane < QuadRing::kPaneCount; ++pane) {
@@ -86,8 +90,9 @@ void CCameraManager::Close() {
     mTempLock.Release();
 }
 
-void CCameraManager::PrepareFolder(const std::wstring& name, bool clearFirst) {
-    std::wstring folder = text::sprintf(L"%s/%s", mStringProgramFolder, media::kDatabaseFolder);
+void CCameraManager::PrepareFolder(const std::wstring& baseFolder, const std::wstring& name,
+                                   bool clearFirst) {
+    std::wstring folder = text::sprintf(L"%s/%s", baseFolder, media::kDatabaseFolder);
     CreateFolder(folder);
     folder += L"/" + name;
     if (clearFirst) {

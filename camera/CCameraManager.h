@@ -18,6 +18,7 @@
 #include "camera/CaptureTempLock.h"
 #include "camera/QuadRing.h"
 #include "media/SlotLayout.h"
+#include "records/DatabaseSettings.h"
 
 class CCameraManager final : public CameraPort {
   public:
@@ -40,9 +41,9 @@ class CCameraManager final : public CameraPort {
     // window ended properly when Temp was its own (a window that stopped before taking Temp
     // leaves the lock file as it found it).
     void Close();
-    // Creates folder database/`name` with images, images/thumbnail and videos below it, deleting
-    // it first when asked. Failures are ignored.
-    void PrepareFolder(const std::wstring& name, bool clearFirst);
+    // Creates folder `baseFolder`/database/`name` with images, images/thumbnail and videos below
+    // it (never `baseFolder` itself), deleting it first when asked. Failures are ignored.
+    void PrepareFolder(const std::wstring& baseFolder, const std::wstring& name, bool clearFirst);
 
     // CameraPort.
     bool StartPreview() override;
@@ -82,6 +83,7 @@ class CCameraManager final : public CameraPort {
     std::array<ui::Bitmap, QuadRing::kPaneCount> mPanePictures;
     std::array<ui::StaticHost*, QuadRing::kPaneCount> mMirrors{};
     std::wstring mStringProgramFolder;
+    DatabaseSettings mSettings;  // the media folder and the workstation tag of the names
     std::wstring mStringTempImagesFolder;
     std::wstring mStringTempVideosFolder;
     std::wstring mStringTempThumbnailFolder;

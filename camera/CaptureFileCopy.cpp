@@ -19,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kChunkBytes = 1 << 16;
+constexpr int kTemporaryNameAttempts = 1000;
 
 std::atomic<unsigned> gSequence{0};
 
@@ -114,12 +115,19 @@ int CaptureCopyBatch::Stage(const fs::path& from, const fs::path& to) {
         mCopies.push_back({{}, to, source.st_size, false});
         return static_cast<int>(mCopies.size()) - 1;
     }
-    // A hidden name, never taken for a capture by any listing.
-    const fs::path temporary =
-        to.parent_path() /
-        text::sprintf(".sorvanti-filing-%d-%u.tmp", static_cast<int>(::getpid()), gSequence++);
-    utility::UniqueFd output(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    // A hidden name, never taken for a capture by any listing. Another workstation filing into
+    // a shared folder may run under the same process id: a name it holds is passed over.
+    fs::path temporary;
+    utility::UniqueFd output;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && !output.Valid(); ++attempt) {
+        temporary = to.parent_path() / text::sprintf(".sorvanti-filing-%d-%u.tmp",
+                                                     static_cast<int>(::getpid()), gSequence++);
+        output = utility::UniqueFd(
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (!output.Valid() && errno != EEXIST) {
+            return -1;
+        }
+    }
     if (!output.Valid()) {
         return -1;
     }

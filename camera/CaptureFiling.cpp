@@ -12,6 +12,7 @@
 #include "platform/text/Format.h"
 #include "platform/text/Text.h"
 #include "records/DATABASECONTEXT.h"
+#include "records/DatabaseSettings.h"
 #include "utility/boxes/OperatorPrompts.h"
 #include "utility/files/Files.h"
 
@@ -23,6 +24,11 @@ bool CreateFolder(const std::wstring& folder) {
     std::error_code error;
     fs::create_directories(text::ToPath(folder), error);
     return fs::is_directory(text::ToPath(folder), error);
+}
+
+bool IsFolder(const std::wstring& path) {
+    std::error_code error;
+    return fs::is_directory(text::ToPath(path), error);
 }
 
 bool Exists(const std::wstring& path) {
@@ -62,6 +68,7 @@ CaptureFiling::CaptureFiling(DATABASECONTEXT& recordStore, OperatorPrompts& prom
     : mRecordStore(recordStore),
       mPrompts(prompts),
       mStringProgramFolder(std::move(programFolder)),
+      mStringMediaFolder(MediaFolder(ReadDatabaseSettings(), mStringProgramFolder)),
       mStringTempImagesFolder(media::TempImagesFolder(mStringProgramFolder)),
       mStringTempThumbnailFolder(media::TempThumbnailFolder(mStringProgramFolder)),
       mStringTempVideosFolder(media::TempVideosFolder(mStringProgramFolder)) {}
@@ -75,12 +82,14 @@ struct CaptureFiling::Capture {
 
 CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
     const std::wstring serialText = text::sprintf(L"%d", customerSerialNumber);
-    const std::wstring images = media::CommitImagesFolder(mStringProgramFolder, serialText);
+    const std::wstring images = media::CommitImagesFolder(mStringMediaFolder, serialText);
     const Targets targets{customerSerialNumber, images, images + L"thumbnail/",
-                          media::CommitVideosFolder(mStringProgramFolder, serialText)};
+                          media::CommitVideosFolder(mStringMediaFolder, serialText)};
     // A folder that cannot be made makes the copies into it fail, and their captures stay.
-    CreateFolder(targets.thumbnails);
-    CreateFolder(targets.videos);
+    if (IsFolder(mStringMediaFolder)) {
+        CreateFolder(targets.thumbnails);
+        CreateFolder(targets.videos);
+    }
 
     CaptureCopyBatch batch;
     std::vector<Capture> captures;

@@ -11,6 +11,10 @@
 // A row that cannot be inserted shows "Database Error!" once; no further rows are tried, and the
 // files are still filed. UI thread (the record store's).
 //
+// Temp lies below the program folder; the patient's folders below the media folder (the
+// registry's DataFolder, see records/DatabaseSettings.h), which the filing never makes itself:
+// while a shared folder is not mounted, its captures stay in Temp.
+//
 // An optional observer is told, at the end of each filing, which pictures were filed; it runs
 // on the filing's thread and must return at once (no network, no long work).
 #pragma once
@@ -66,6 +70,7 @@ class CaptureFiling {
     DATABASECONTEXT& mRecordStore;
     OperatorPrompts& mPrompts;
     std::wstring mStringProgramFolder;
+    std::wstring mStringMediaFolder;
     std::wstring mStringTempImagesFolder;
     std::wstring mStringTempThumbnailFolder;
     std::wstring mStringTempVideosFolder;

@@ -29,9 +29,9 @@ bool Taken(const std::wstring& name, const CaptureNameFolders& folders) {
     return false;
 }
 
-std::wstring Name(CaptureKind kind, const std::tm& localTime, int digit) {
-    return kind == CaptureKind::kStill ? media::StillName(localTime, digit)
-                                       : media::ClipName(localTime, digit);
+std::wstring Name(CaptureKind kind, const std::tm& localTime, int digit, const std::wstring& tag) {
+    return kind == CaptureKind::kStill ? media::StillName(localTime, digit, tag)
+                                       : media::ClipName(localTime, digit, tag);
 }
 
 }  // namespace
@@ -41,11 +41,11 @@ std::wstring NextCaptureName(CaptureKind kind, const std::tm& localTime, int& co
     const int first = media::NextRunningDigit(counter);
     for (int attempt = 0; attempt < 10; ++attempt) {
         const int digit = attempt == 0 ? first : media::NextRunningDigit(counter);
-        const std::wstring name = Name(kind, localTime, digit);
+        const std::wstring name = Name(kind, localTime, digit, folders.workstationTag);
         if (!Taken(name, folders)) {
             return name;
         }
     }
     counter = first;
-    return Name(kind, localTime, first);
+    return Name(kind, localTime, first, folders.workstationTag);
 }

@@ -9,10 +9,12 @@
 #include <vector>
 
 // Folders ending in a separator where a name counts as taken: a picture "<name>.bmp" in one of
-// `pictureFolders` or a clip "<name>.avi" in one of `clipFolders`.
+// `pictureFolders` or a clip "<name>.avi" in one of `clipFolders`; and the workstation tag the
+// names carry (empty on a single workstation; see media/MediaLayout.h).
 struct CaptureNameFolders {
     std::vector<std::wstring> pictureFolders;
     std::vector<std::wstring> clipFolders;
+    std::wstring workstationTag;
 };
 
 enum class CaptureKind { kStill, kClip };

@@ -7,10 +7,15 @@
 namespace media {
 namespace {
 
-std::wstring CaptureName(const wchar_t* timeFormat, const std::tm& localTime, int digit) {
+std::wstring CaptureName(const wchar_t* timeFormat, const std::tm& localTime, int digit,
+                         std::wstring_view tag) {
     wchar_t stamp[32] = {};
     std::wcsftime(stamp, sizeof(stamp) / sizeof(stamp[0]), timeFormat, &localTime);
-    return text::sprintf(L"%s%d", stamp, digit);
+    return text::sprintf(L"%s%s%d", stamp, std::wstring(tag), digit);
+}
+
+bool IsTagLetter(wchar_t c) {
+    return c >= L'a' && c <= L'z';
 }
 
 }  // namespace
@@ -58,12 +63,34 @@ std::wstring CommitVideosFolder(const std::wstring& programFolder, const std::ws
     return text::sprintf(L"%s/database/%s/videos/", programFolder, serialText);
 }
 
-std::wstring StillName(const std::tm& localTime, int digit) {
-    return CaptureName(L"P%y%m%d%H%M%S", localTime, digit);
+std::wstring StillName(const std::tm& localTime, int digit, std::wstring_view tag) {
+    return CaptureName(L"P%y%m%d%H%M%S", localTime, digit, tag);
 }
 
-std::wstring ClipName(const std::tm& localTime, int digit) {
-    return CaptureName(L"V%y%m%d%H%M%S", localTime, digit);
+std::wstring ClipName(const std::tm& localTime, int digit, std::wstring_view tag) {
+    return CaptureName(L"V%y%m%d%H%M%S", localTime, digit, tag);
+}
+
+std::wstring WorkstationTag(std::wstring_view workstationName) {
+    std::wstring tag;
+    for (wchar_t c : workstationName.substr(0, workstationName.find(L'.'))) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+        if (IsTagLetter(c) || (c >= L'0' && c <= L'9')) {
+            tag.push_back(c);
+        }
+    }
+    if (tag.empty()) {
+        return L"ws";
+    }
+    if (!IsTagLetter(tag.front())) {
+        tag.insert(tag.begin(), L'w');
+    }
+    if (tag.size() > kWorkstationTagLength) {
+        tag.erase(1, tag.size() - kWorkstationTagLength);
+    }
+    return tag;
 }
 
 int NextRunningDigit(int& counter) {

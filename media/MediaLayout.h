@@ -7,11 +7,24 @@
 //   program/database/Temp/{images/, images/thumbnail/, videos/}     not yet filed captures
 //   program/database/<serial>/{images/, images/thumbnail/, videos/} a patient's captures
 //
+// Workstations sharing a media folder (records/DatabaseSettings.h) keep database/<serial>/ and
+// database/id_photo/<serial>.bmp below that folder instead; the functions below take it in
+// place of the program folder. Temp stays below each workstation's program folder.
+//
 // A capture's name is "P" (still) or "V" (clip and its poster) + local time "%y%m%d%H%M%S" +
 // one running digit; it is the PHOTO_NAME of its row and the title of its picture (.bmp), its
 // thumbnail (.bmp, same name in images/thumbnail) and its clip (.avi).
+//
+// Workstations that share one media tree (a DataFolder) put their workstation tag between the
+// time and the digit: "P" + time + tag + digit, e.g. "P151231184507ws21" for tag "ws2". Two
+// workstations then never choose the same name in the same second. The tag keeps every reading
+// of a name: lower-case only (the upper-case "P" and "V" alone mark media and videos), the name
+// still ends in the digit (the row's name strips trailing '.', 'b', 'm', 'p' from the file
+// name), the twelve time digits still follow the letter, and a letter begins the tag, so no
+// tagged name is read as a longer run of digits. A single workstation uses no tag.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -47,9 +60,19 @@ std::wstring TempThumbnailFolder(const std::wstring& programFolder);
 std::wstring CommitImagesFolder(const std::wstring& programFolder, const std::wstring& serialText);
 std::wstring CommitVideosFolder(const std::wstring& programFolder, const std::wstring& serialText);
 
-// Capture names without extension: "P" or "V", the local time, the digit (0-9).
-std::wstring StillName(const std::tm& localTime, int digit);
-std::wstring ClipName(const std::tm& localTime, int digit);
+// Capture names without extension: "P" or "V", the local time, the workstation tag (empty on a
+// single workstation), the digit (0-9).
+std::wstring StillName(const std::tm& localTime, int digit, std::wstring_view tag = {});
+std::wstring ClipName(const std::tm& localTime, int digit, std::wstring_view tag = {});
+
+inline constexpr std::size_t kWorkstationTagLength = 8;
+// The workstation tag made from a workstation's name (a host name or the registry's
+// "Workstation"): the part before the first '.', ASCII letters lower-cased, everything but
+// [a-z0-9] dropped; a "w" put in front when it would not begin with a letter ("ws" when nothing
+// is left); longer than kWorkstationTagLength, its first letter and its last characters are
+// kept, since names of one clinic's workstations tend to differ at their ends
+// ("Surgery-Room-12" gives "syroom12").
+std::wstring WorkstationTag(std::wstring_view workstationName);
 // Advances a window's running counter modulo 10 and returns the digit to use: a counter that
 // starts at 0 gives 1, 2, ... 9, 0, 1.
 int NextRunningDigit(int& counter);

@@ -74,6 +74,12 @@ DATABASECONTEXT::DATABASECONTEXT(ui::Window* owner)
     CreateFolder(mStringDatabaseFolder);
     mStringIdPhotoFolder = text::sprintf(L"%s/%s", mStringDatabaseFolder, media::kIdPhotoFolder);
     CreateFolder(mStringIdPhotoFolder);
+    // The identity photos of a shared media tree; a DataFolder that is not there (not mounted)
+    // is not made.
+    const std::wstring mediaDatabaseFolder = text::sprintf(
+        L"%s/%s", MediaFolder(ReadDatabaseSettings(), mStringModuleFolder), media::kDatabaseFolder);
+    CreateFolder(mediaDatabaseFolder);
+    CreateFolder(text::sprintf(L"%s/%s", mediaDatabaseFolder, media::kIdPhotoFolder));
 }
 
 DATABASECONTEXT::~DATABASECONTEXT() {

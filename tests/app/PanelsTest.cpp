@@ -153,6 +153,42 @@ TEST_F(IdPhotoTest, ImportedJpegIsShownFittedAndStoredTwiceAsTheSameBitmap) {
     }
 }
 
+// With a shared DataFolder the media list reads the patient's captures there (names tagged by
+// the workstations that took them) and an imported identity photo is stored there; the import's
+// scratch copy stays in the program folder.
+TEST_F(IdPhotoTest, WithADataFolderMediaAndIdentityPhotosAreTheSharedFolders) {
+    const std::filesystem::path share = mFolder.Path() / "clinic-share";
+    testsupport::WriteFileBytes(mFolder.Path() / "registry.reg",
+                                "Windows Registry Editor Version 5.00\n"
+                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Sorvanti\\Database]\n"
+                                "\"DataFolder\"=\"" +
+                                    share.string() + "\"\n");
+    const std::filesystem::path thumbnails = share / "database/3/images/thumbnail";
+    std::filesystem::create_directories(thumbnails);
+    std::filesystem::create_directories(Database() / "3/images/thumbnail");
+    const ui::Bitmap picture(160, 90, ui::Rgb(200, 30, 30));
+    for (const std::filesystem::path& file :
+         {thumbnails / "V151231184600roomb2.bmp", thumbnails / "P151231184507rooma1.bmp",
+          Database() / "3/images/thumbnail/P1512311845071.bmp"}) {
+        ASSERT_TRUE(UTILITY_SaveBitmapFile(picture, text::FromPath(file)));
+    }
+    const std::wstring portrait = Portrait();
+    Run([&](ModalWindow& window, CDlgOperationRoom& room) {
+        auto* media = room.Control<ui::ListView>(kMediaList);
+        SelectCustomer(window, 2);
+        ASSERT_EQ(media->Count(), 2);
+        EXPECT_EQ(media->ItemText(0), L"P151231184507rooma1");
+        EXPECT_EQ(media->ItemText(1), L"V151231184600roomb2");
+        SelectCustomer(window, 3);
+        ChooseAndConfirm(portrait);
+        mStandardBoxes.QueueAnswer(ui::kIdYes);
+        window.Click(kIdPhoto);
+    });
+    EXPECT_EQ(testsupport::ReadFileBytes(share / "database/id_photo/4.bmp"),
+              testsupport::ReadFileBytes(IdPhotos() / "TempIdPhoto.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(IdPhotos() / "4.bmp"));
+}
+
 TEST_F(IdPhotoTest, CancelledUnconfirmedOrUnreadableImportsChangeNothing) {
     const std::wstring notAnImage = mFolder.WidePath() + L"/notes.jpg";
     testsupport::WriteFileBytes(mFolder.Path() / "notes.jpg", "plain text");

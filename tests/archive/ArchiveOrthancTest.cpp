@@ -19,6 +19,7 @@
 #include "archive/ArchiveUids.h"
 #include "archive/ArchiveWorker.h"
 #include "platform/fs/ProgramFolder.h"
+#include "platform/sys/Registry.h"
 #include "tests/archive/ArchiveFilingFixture.h"
 #include "tests/archive/LocalOrthanc.h"
 
@@ -342,6 +343,26 @@ TEST_F(ArchiveOrthancTest, KillingTheSenderWhileItSendsLosesNothingAndDuplicates
     EXPECT_EQ(uids.size(), static_cast<std::size_t>(kCaptures));
     EXPECT_EQ(Distinct(uids), uids.size());
     EXPECT_EQ(mQueue.Sent().size(), static_cast<std::size_t>(kCaptures));
+}
+
+TEST_F(ArchiveOrthancTest, CapturesFiledIntoASharedDataFolderAreSentFromThere) {
+    const fs::path shared = mFolder.Path() / "shared";
+    fs::create_directories(shared);
+    // The registry holds the archive's key and the database key naming the shared folder.
+    std::string registry = testsupport::ReadFileBytes(sys::RegistryFile());
+    registry += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Sorvanti\\Database]\r\n\"DataFolder\"=\"" +
+                shared.string() + "\"\r\n";
+    testsupport::WriteFileBytes(sys::RegistryFile(), registry);
+    const fs::path program = mFolder.Path() / "sorvanti-dicom";
+    fs::copy_file(SORVANTI_DICOM_PROGRAM, program);
+    const int32_t serial = AddPatient(L"XC-11", L"Shared", L"1/2/2020");
+    Capture("P2512102000101", 64, 48);
+    ASSERT_EQ(File(serial), 1);
+    ASSERT_FALSE(fs::exists(mFolder.Path() / "database" / std::to_string(serial)));
+
+    SenderProcess sender(program);
+    ASSERT_TRUE(WaitUntil([&] { return mQueue.Pending().empty(); }));
+    EXPECT_EQ(Arrived("XC-11").size(), 1u);
 }
 
 }  // namespace

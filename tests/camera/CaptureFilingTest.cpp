@@ -4,6 +4,7 @@
 #include "camera/CaptureFiling.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -183,6 +184,27 @@ TEST_F(CaptureFilingTest, AFileOfTheSameNameIsNeverReplaced) {
     EXPECT_TRUE(InTemp("P2403020905082"));
     EXPECT_EQ(testsupport::ReadFileBytes(Patient() / "images/P2403020905082.bmp"),
               "an older capture");
+}
+
+// Another workstation filing into a shared folder may run under the same process id: the
+// staging files it has under the names this one would take are passed over and left alone.
+TEST_F(CaptureFilingTest, AnotherWorkstationsStagingFilesAreLeftAlone) {
+    const auto staging = [](int sequence) {
+        return ".sorvanti-filing-" + std::to_string(::getpid()) + "-" + std::to_string(sequence) +
+               ".tmp";
+    };
+    Capture("V2403020905101");
+    for (const char* sub : {"images", "images/thumbnail", "videos"}) {
+        for (int sequence = 0; sequence < 200; ++sequence) {
+            testsupport::WriteFileBytes(Patient() / sub / staging(sequence),
+                                        "another workstation's copy");
+        }
+    }
+    const CaptureFiling::Result result = mFiling.FileTemp(4);
+    EXPECT_EQ(result.filed, 1);
+    EXPECT_TRUE(Filed("V2403020905101"));
+    EXPECT_EQ(testsupport::ReadFileBytes(Patient() / "videos" / staging(0)),
+              "another workstation's copy");
 }
 
 TEST_F(CaptureFilingTest, ADatabaseErrorStopsTheRowsButTheFilesAreStillFiled) {

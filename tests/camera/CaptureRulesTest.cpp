@@ -34,20 +34,24 @@ TEST(CaptureNamesTest, RunningDigitStartsAtOneWrapsAfterNineAndSkipsTakenNames) 
     EXPECT_EQ(NextCaptureName(CaptureKind::kStill, time, counter, {}), L"P2401151230451");
 
     // A clock set back: the patient already has the picture of digit 2 and Temp the clip of
-    // digit 3, so the next clip (digit 2 by the counter) becomes digit 4.
+    // digit 3, so the next clip (digit 2 by the counter) becomes digit 4; with a workstation
+    // tag alike, and only names of the same tag are taken.
     testsupport::TestProgramFolder folder;
     const fs::path images = folder.Path() / "images";
     const fs::path videos = folder.Path() / "videos";
     fs::create_directories(images);
     fs::create_directories(videos);
-    testsupport::WriteFileBytes(images / "V2403020905072.bmp", "poster");
-    testsupport::WriteFileBytes(videos / "V2403020905073.avi", "clip");
-    const CaptureNameFolders taken{{text::FromPath(images) + L"/"},
-                                   {text::FromPath(videos) + L"/"}};
-    int clips = 1;
-    EXPECT_EQ(NextCaptureName(CaptureKind::kClip, At(2024, 3, 2, 9, 5, 7), clips, taken),
-              L"V2403020905074");
-    EXPECT_EQ(clips, 4);
+    for (const std::string tag : {"", "ws2"}) {
+        SCOPED_TRACE(tag);
+        testsupport::WriteFileBytes(images / ("V240302090507" + tag + "2.bmp"), "poster");
+        testsupport::WriteFileBytes(videos / ("V240302090507" + tag + "3.avi"), "clip");
+        const CaptureNameFolders taken{
+            {text::FromPath(images) + L"/"}, {text::FromPath(videos) + L"/"}, text::FromUtf8(tag)};
+        int clips = 1;
+        EXPECT_EQ(NextCaptureName(CaptureKind::kClip, At(2024, 3, 2, 9, 5, 7), clips, taken),
+                  text::FromUtf8("V240302090507" + tag + "4"));
+        EXPECT_EQ(clips, 4);
+    }
 }
 
 class QuadRingTest : public ::testing::Test {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <set>
+
 namespace {
 
 TEST(MediaLayout, FoldersFollowTheTree) {
@@ -58,6 +61,57 @@ TEST(MediaLayout, MediaAndVideoNamesAreRecognisedWithCase) {
         EXPECT_EQ(media::CountsAsMedia(c.name), c.media);
         EXPECT_EQ(media::IsVideoName(c.name), c.video);
         EXPECT_EQ(media::BeginsAsVideo(c.name), c.beginsAsVideo);
+    }
+}
+
+TEST(MediaLayout, WorkstationTagsAreShortLowerCaseAndBeginWithALetter) {
+    const struct {
+        const wchar_t* workstation;
+        const wchar_t* tag;
+    } cases[] = {
+        {L"ws2", L"ws2"},
+        {L"WS2.clinic.example", L"ws2"},
+        {L"Surgery-Room-12", L"syroom12"},
+        {L"Surgery-Room-13", L"syroom13"},
+        {L"room_b", L"roomb"},
+        {L"12", L"w12"},
+        {L"1234567890", L"w4567890"},
+        {L"Ärzte 1", L"rzte1"},
+        {L"", L"ws"},
+        {L"--.x", L"ws"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.workstation);
+        EXPECT_EQ(media::WorkstationTag(c.workstation), c.tag);
+    }
+}
+
+// Every reading of a capture name holds with a tag: the kind letter and the twelve time digits
+// at the front, the running digit at the end (so the row name, the file name without its
+// trailing '.', 'b', 'm', 'p', is the whole name), media and video by the upper-case letter.
+// Names of different workstations never meet, nor meet untagged names.
+TEST(MediaLayout, TaggedCaptureNamesKeepEveryReadingAndNeverMeet) {
+    std::tm time{};
+    time.tm_year = 115, time.tm_mon = 11, time.tm_mday = 31;
+    time.tm_hour = 18, time.tm_min = 45, time.tm_sec = 7;
+    std::set<std::wstring> names;
+    for (const wchar_t* tag : {L"", L"ws", L"ws2", L"ws21", L"roomb", L"camerap", L"mm", L"w1"}) {
+        for (int digit = 0; digit < 10; ++digit) {
+            for (bool clip : {false, true}) {
+                const std::wstring name =
+                    clip ? media::ClipName(time, digit, tag) : media::StillName(time, digit, tag);
+                SCOPED_TRACE(testing::Message() << name);
+                EXPECT_TRUE(names.insert(name).second);
+                EXPECT_EQ(name.substr(0, 13), clip ? L"V151231184507" : L"P151231184507");
+                EXPECT_EQ(name.back(), static_cast<wchar_t>(L'0' + digit));
+                EXPECT_EQ(std::iswdigit(name[13]) != 0, *tag == L'\0');
+                const std::wstring file = name + media::kPictureExtension;
+                EXPECT_EQ(file.substr(0, file.find_last_not_of(L".bmp") + 1), name);
+                EXPECT_TRUE(media::CountsAsMedia(file));
+                EXPECT_EQ(media::IsVideoName(name), clip);
+                EXPECT_EQ(media::BeginsAsVideo(file), clip);
+            }
+        }
     }
 }
 

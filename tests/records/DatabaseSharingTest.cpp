@@ -2,11 +2,8 @@
 // record store and connection; their writes must neither fail nor get lost.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
-#include "platform/text/Text.h"
-#include "platform/ui/MessageBox.h"
 #include "tests/records/RecordStoreFixture.h"
 
 namespace {
@@ -36,23 +33,6 @@ TEST_P(RecordStoreEnginesTest, TwoStoresOnOneDatabaseWriteAlternately) {
     EXPECT_EQ(record.name, L"Shared");
     EXPECT_TRUE(mBoxes.Boxes().empty());
 }
-
-// Counts boxes from any thread; the recorder is for the UI thread only.
-class CountingPresenter final : public ui::MessageBoxPresenter {
-  public:
-    CountingPresenter() : mPrevious(ui::SetMessageBoxPresenter(this)) {}
-    ~CountingPresenter() override { ui::SetMessageBoxPresenter(mPrevious); }
-    int Show(ui::Window*, const std::wstring& text, const std::wstring&, uint32_t) override {
-        if (++count == 1) {
-            ADD_FAILURE() << text::ToUtf8(text);
-        }
-        return ui::kIdOk;
-    }
-    std::atomic<int> count{0};
-
-  private:
-    ui::MessageBoxPresenter* mPrevious;
-};
 
 TEST_P(RecordStoreEnginesTest, TwoStoresWritingAtTheSameTimeLoseNothing) {
     CountingPresenter boxes;

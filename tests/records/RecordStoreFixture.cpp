@@ -47,11 +47,31 @@ void UseServerDatabase(const testsupport::TestProgramFolder& folder,
 
 void WriteDataSourceRegistry(const testsupport::TestProgramFolder& folder,
                              const std::string& dataSource) {
-    testsupport::WriteFileBytes(folder.Path() / "registry.reg",
-                                "Windows Registry Editor Version 5.00\n"
-                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Sorvanti\\Database]\n"
-                                "\"DataSource\"=\"" +
-                                    dataSource + "\"\n");
+    WriteDatabaseRegistry(folder, {{"DataSource", dataSource}});
+}
+
+void WriteDatabaseRegistry(const testsupport::TestProgramFolder& folder,
+                           const std::vector<std::pair<std::string, std::string>>& values) {
+    std::string registry =
+        "Windows Registry Editor Version 5.00\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Sorvanti\\Database]\n";
+    for (const auto& [name, value] : values) {
+        registry += "\"" + name + "\"=\"" + value + "\"\n";
+    }
+    testsupport::WriteFileBytes(folder.Path() / "registry.reg", registry);
+}
+
+CountingPresenter::CountingPresenter() : mPrevious(ui::SetMessageBoxPresenter(this)) {}
+
+CountingPresenter::~CountingPresenter() {
+    ui::SetMessageBoxPresenter(mPrevious);
+}
+
+int CountingPresenter::Show(ui::Window*, const std::wstring& text, const std::wstring&, uint32_t) {
+    if (++count == 1) {
+        ADD_FAILURE() << text::ToUtf8(text);
+    }
+    return ui::kIdOk;
 }
 
 std::wstring ServerDataSourceName() {

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/ListBox.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/testing/MessageBoxRecorder.h"
 #include "records/DATABASECONTEXT.h"
 #include "tests/support/PostgresServer.h"
@@ -27,6 +30,23 @@ std::wstring ServerDataSourceName();
 // data source.
 void WriteDataSourceRegistry(const testsupport::TestProgramFolder& folder,
                              const std::string& dataSource);
+// Writes the registry of the program folder `folder` with the database key's `values`
+// (name, text; neither holding a backslash or quote).
+void WriteDatabaseRegistry(const testsupport::TestProgramFolder& folder,
+                           const std::vector<std::pair<std::string, std::string>>& values);
+
+// Counts message boxes shown on any thread (the recorder is for the UI thread only) and fails
+// the test with the first one's text.
+class CountingPresenter final : public ui::MessageBoxPresenter {
+  public:
+    CountingPresenter();
+    ~CountingPresenter() override;
+    int Show(ui::Window*, const std::wstring& text, const std::wstring&, uint32_t) override;
+    std::atomic<int> count{0};
+
+  private:
+    ui::MessageBoxPresenter* mPrevious;
+};
 
 class RecordStoreTest : public ::testing::Test {
   protected:
