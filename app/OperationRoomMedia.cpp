@@ -3,10 +3,10 @@
 // window.
 #include "app/CDlgOperationRoom.h"
 
-#include <cstdio>
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
 #include "archive/ArchiveCommentVersions.h"
+#include "archive/ArchiveLog.h"
 #include "archive/ArchiveQueue.h"
 #include "archive/ArchiveWorker.h"
 #include "camera/CDlgCamera.h"
@@ -87,7 +87,7 @@ void CDlgOperationRoom::QueueChangedArchiveComments() {
     if (queued > 0) {
         mArchiveWorker->Wake();
     } else if (queued < 0) {
-        std::fprintf(stderr, "archive: changed comments not queued: %s\n", error.c_str());
+        LogArchiveProblem("changed comments not queued: " + error);
     }
 }
 

@@ -1,9 +1,8 @@
 // Making the filing's archive observer when the archive is configured.
 #include "archive/ArchiveFilingHook.h"
 
-#include <cstdio>
-
 #include "archive/ArchiveFilingObserver.h"
+#include "archive/ArchiveLog.h"
 #include "archive/ArchiveQueue.h"
 #include "archive/ArchiveSettings.h"
 
@@ -13,7 +12,7 @@ ArchiveFilingHook::ArchiveFilingHook(DATABASECONTEXT& recordStore, const std::ws
     std::string problem;
     if (!ReadArchiveSettings(problem)) {
         if (!problem.empty()) {
-            std::fprintf(stderr, "archive: off: %s\n", problem.c_str());
+            LogArchiveProblem("off: " + problem);
         }
         return;
     }

@@ -2,9 +2,10 @@
 #include "archive/ArchiveFilingObserver.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "archive/ArchiveLog.h"
 #include "archive/ArchiveQueue.h"
+#include "platform/text/Format.h"
 #include "platform/text/Text.h"
 #include "records/DATABASECONTEXT.h"
 
@@ -17,9 +18,8 @@ ArchiveFilingObserver::ArchiveFilingObserver(DATABASECONTEXT& recordStore, Archi
       mCameraIdentity(text::ToUtf8(cameraIdentity)),
       mQueued(std::move(queued)) {}
 
-void ArchiveFilingObserver::CapturesFiled(int32_t customerSerialNumber,
-                                          const std::vector<std::wstring>& pictureTitles) {
-    mError.clear();
+std::vector<ArchiveItem> ArchiveFilingObserver::Items(
+    int32_t customerSerialNumber, const std::vector<std::wstring>& pictureTitles) const {
     CustomerRecord patient;
     mRecordStore.CustomerSelect(customerSerialNumber, patient);
     // Names sort P before V; the session is named after the earliest capture by time.
@@ -43,6 +43,7 @@ void ArchiveFilingObserver::CapturesFiled(int32_t customerSerialNumber,
         item.cameraName = mCameraName;
         item.cameraIdentity = mCameraIdentity;
         item.session = titles.front();
+        // A picture filed again may have its row, and a comment, already.
         PhotoRecord photo;
         photo.customerSerialNumber = customerSerialNumber;
         photo.name = text::FromUtf8(title);
@@ -51,9 +52,27 @@ void ArchiveFilingObserver::CapturesFiled(int32_t customerSerialNumber,
         }
         items.push_back(std::move(item));
     }
-    if (!mQueue.Enqueue(items, mError)) {
-        std::fprintf(stderr, "archive: captures of patient %d not queued: %s\n",
-                     customerSerialNumber, mError.c_str());
+    return items;
+}
+
+std::optional<FilingRecord> ArchiveFilingObserver::CapturesStaged(
+    int32_t customerSerialNumber, const std::vector<std::wstring>& pictureTitles) {
+    mError.clear();
+    std::string error;
+    const std::optional<PreparedBatch> batch =
+        mQueue.Prepare(Items(customerSerialNumber, pictureTitles), error);
+    if (!batch) {
+        return std::nullopt;
+    }
+    return FilingRecord{batch->temporary, batch->target};
+}
+
+void ArchiveFilingObserver::CapturesFiled(int32_t customerSerialNumber,
+                                          const std::vector<std::wstring>& pictureTitles,
+                                          bool recordNamed) {
+    if (!recordNamed && !mQueue.Enqueue(Items(customerSerialNumber, pictureTitles), mError)) {
+        LogArchiveProblem(
+            fmt::format("captures of patient {} not queued: {}", customerSerialNumber, mError));
     }
     if (mQueued) {
         mQueued();

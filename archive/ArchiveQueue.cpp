@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -42,12 +43,14 @@ bool SyncFolder(const fs::path& folder, std::string& error) {
     return synced;
 }
 
-// Writes `bytes` to a hidden file beside `target` and flushes it; returns its path.
-bool WriteDurable(const fs::path& target, const std::string& bytes, fs::path& temporary,
-                  std::string& error) {
-    temporary = target.parent_path() / ("." + target.filename().string() + ".tmp");
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Writes `bytes` to a new hidden file in `folder`, flushed to disk when `flush`; returns its path.
+// The name is this process's own, so that two writers (the program and the command-line
+// sender, or two threads) never write into one file.
+bool WriteTemporary(const fs::path& folder, const std::string& bytes, bool flush,
+                    fs::path& temporary, std::string& error) {
+    static std::atomic<unsigned> sequence{0};
+    temporary = folder / fmt::format(".{}-{}.tmp", ::getpid(), sequence++);
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0) {
         error = Failure("open", temporary, errno);
         return false;
@@ -66,15 +69,19 @@ bool WriteDurable(const fs::path& target, const std::string& bytes, fs::path& te
         }
         written += static_cast<std::size_t>(count);
     }
-    const bool synced = ::fsync(descriptor) == 0;
-    if (!synced) {
+    bool done = !flush || ::fsync(descriptor) == 0;
+    if (!done) {
         error = Failure("fsync", temporary, errno);
     }
-    ::close(descriptor);
-    if (!synced) {
+    // A failed close may be the file system's report of a failed write.
+    if (::close(descriptor) != 0 && done) {
+        error = Failure("close", temporary, errno);
+        done = false;
+    }
+    if (!done) {
         ::unlink(temporary.c_str());
     }
-    return synced;
+    return done;
 }
 
 // Renames without replacing an existing name; errno stays the call's on failure.
@@ -158,7 +165,7 @@ bool ArchiveQueue::Enqueue(const std::vector<ArchiveItem>& items, std::string& e
     const std::string text = BatchToText(items);
     uint64_t sequence = NextSequence();
     fs::path temporary;
-    if (!WriteDurable(mPending / BatchName(sequence), text, temporary, error)) {
+    if (!WriteTemporary(mPending, text, true, temporary, error)) {
         return false;
     }
     // Another process may have taken the number meanwhile: take the next free one.
@@ -170,6 +177,19 @@ bool ArchiveQueue::Enqueue(const std::vector<ArchiveItem>& items, std::string& e
         ++sequence;
     }
     return SyncFolder(mPending, error);
+}
+
+std::optional<PreparedBatch> ArchiveQueue::Prepare(const std::vector<ArchiveItem>& items,
+                                                   std::string& error) {
+    if (items.empty() || !EnsureFolder(mPending, error)) {
+        return std::nullopt;
+    }
+    PreparedBatch batch;
+    if (!WriteTemporary(mPending, BatchToText(items), false, batch.temporary, error)) {
+        return std::nullopt;
+    }
+    batch.target = mPending / BatchName(NextSequence());
+    return batch;
 }
 
 void ArchiveQueue::Unpack() const {
@@ -195,7 +215,7 @@ void ArchiveQueue::Unpack() const {
             fs::path temporary;
             std::string error;
             // Two unpackers write the same names: the second finds them there.
-            whole = whole && WriteDurable(target, texts[index], temporary, error) &&
+            whole = whole && WriteTemporary(mPending, texts[index], true, temporary, error) &&
                     (RenameNew(temporary, target, error) || errno == EEXIST);
             ::unlink(temporary.c_str());
         }
@@ -280,7 +300,7 @@ std::vector<QueuedItem> ArchiveQueue::Dropped() const {
 bool ArchiveQueue::SetReason(const std::string& id, const std::string& reason, std::string& error) {
     const fs::path target = mPending / (id + kReasonExtension);
     fs::path temporary;
-    if (!WriteDurable(target, reason, temporary, error)) {
+    if (!WriteTemporary(mPending, reason, true, temporary, error)) {
         return false;
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {

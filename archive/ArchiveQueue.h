@@ -11,7 +11,8 @@
 // Every file is written under a hidden temporary name, flushed to disk and renamed into place,
 // and the folder is flushed after the rename, so a crash leaves a file either whole or absent.
 // An enqueue writes one batch file, whatever the number of items: the flush to disk is what
-// costs, and the filing pays for one. Reading the queue unpacks batches into item files (each
+// costs. A filing pays for none of its own: it takes a prepared batch into the flush that makes
+// its copies durable (see Prepare). Reading the queue unpacks batches into item files (each
 // made durable before the batch goes), so the sender tracks every item on its own. An item
 // moves to sent/ only after the archive confirmed it. Sequence numbers grow with every enqueue
 // and are never reused while an item waits; names are never overwritten.
@@ -21,10 +22,18 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveItem.h"
+
+// A batch written for a caller to make durable and name: `temporary` (hidden, in pending/) holds
+// the items, complete but not flushed; `target` is the name that queues them.
+struct PreparedBatch {
+    std::filesystem::path temporary;
+    std::filesystem::path target;
+};
 
 struct QueuedItem {
     std::string id;  // the item's file name in pending/ or sent/
@@ -44,6 +53,10 @@ class ArchiveQueue {
     // (naming the failing call and its cause) when one could not be stored; the ones before it
     // are stored.
     bool Enqueue(const std::vector<ArchiveItem>& items, std::string& error);
+    // Writes `items` as a batch for the caller to flush, name by a link that never replaces (the
+    // name may have been taken meanwhile) and flush pending/ after; until named they are not
+    // queued. Nothing when `items` is empty or on a failure (`error`).
+    std::optional<PreparedBatch> Prepare(const std::vector<ArchiveItem>& items, std::string& error);
     // The waiting items in sequence order; unreadable files are listed, not dropped.
     // Unpacks waiting batches first.
     std::vector<QueuedItem> Pending() const;

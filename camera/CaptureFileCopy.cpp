@@ -102,6 +102,12 @@ CaptureCopyBatch::~CaptureCopyBatch() {
 }
 
 int CaptureCopyBatch::Stage(const fs::path& from, const fs::path& to) {
+    const int number = StageCopy(from, to);
+    mStageFailed = mStageFailed || number < 0;
+    return number;
+}
+
+int CaptureCopyBatch::StageCopy(const fs::path& from, const fs::path& to) {
     struct stat source;
     utility::UniqueFd input = OpenRegular(from, source);
     if (!input.Valid()) {
@@ -142,6 +148,27 @@ int CaptureCopyBatch::Stage(const fs::path& from, const fs::path& to) {
     return static_cast<int>(mCopies.size()) - 1;
 }
 
+int CaptureCopyBatch::Adopt(const fs::path& temporary, const fs::path& to) {
+    struct stat status;
+    const off_t size = ::stat(temporary.c_str(), &status) == 0 ? status.st_size : -1;
+    mCopies.push_back({temporary, to, size, true, false});
+    return static_cast<int>(mCopies.size()) - 1;
+}
+
+void CaptureCopyBatch::Place(Copy& copy) {
+    if (!copy.temporary.empty()) {
+        // link() never replaces an entry that appeared meanwhile.
+        const bool placed = ::link(copy.temporary.c_str(), copy.target.c_str()) == 0;
+        ::unlink(copy.temporary.c_str());
+        copy.temporary.clear();
+        if (!placed) {
+            return;
+        }
+    }
+    struct stat placed;
+    copy.arrived = ::stat(copy.target.c_str(), &placed) == 0 && placed.st_size == copy.size;
+}
+
 void CaptureCopyBatch::Commit() {
     std::set<fs::path> folders;
     for (const Copy& copy : mCopies) {
@@ -157,18 +184,17 @@ void CaptureCopyBatch::Commit() {
             }
         }
     }
+    bool allArrived = !mStageFailed;
     for (Copy& copy : mCopies) {
-        if (!copy.temporary.empty()) {
-            // link() never replaces an entry that appeared meanwhile.
-            const bool placed = ::link(copy.temporary.c_str(), copy.target.c_str()) == 0;
-            ::unlink(copy.temporary.c_str());
-            copy.temporary.clear();
-            if (!placed) {
-                continue;
-            }
+        if (!copy.adopted) {
+            Place(copy);
+            allArrived = allArrived && copy.arrived;
         }
-        struct stat placed;
-        copy.arrived = ::stat(copy.target.c_str(), &placed) == 0 && placed.st_size == copy.size;
+    }
+    for (Copy& copy : mCopies) {
+        if (copy.adopted && allArrived) {
+            Place(copy);
+        }
     }
     // The new names survive a crash once their folders are synced.
     for (const fs::path& folder : folders) {

@@ -115,6 +115,7 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
             captures.push_back(Stage(L"", name, targets, batch));
         }
     }
+    const int record = StageRecord(customerSerialNumber, captures, batch);
     batch.Commit();
 
     Result result;
@@ -139,9 +140,25 @@ CaptureFiling::Result CaptureFiling::FileTemp(int32_t customerSerialNumber) {
         ++result.filed;
     }
     if (mObserver != nullptr && !filedTitles.empty()) {
-        mObserver->CapturesFiled(customerSerialNumber, filedTitles);
+        mObserver->CapturesFiled(customerSerialNumber, filedTitles, batch.Arrived(record));
     }
     return result;
+}
+
+int CaptureFiling::StageRecord(int32_t customerSerialNumber, const std::vector<Capture>& captures,
+                               CaptureCopyBatch& batch) const {
+    std::vector<std::wstring> titles;
+    for (const Capture& capture : captures) {
+        if (!capture.picture.empty()) {
+            titles.push_back(RowName(capture.picture));
+        }
+    }
+    if (mObserver == nullptr || titles.empty()) {
+        return -1;
+    }
+    const std::optional<FilingRecord> record =
+        mObserver->CapturesStaged(customerSerialNumber, titles);
+    return record ? batch.Adopt(record->temporary, record->target) : -1;
 }
 
 CaptureFiling::Capture CaptureFiling::Stage(const std::wstring& picture, const std::wstring& clip,

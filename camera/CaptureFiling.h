@@ -15,11 +15,15 @@
 // registry's DataFolder, see records/DatabaseSettings.h), which the filing never makes itself:
 // while a shared folder is not mounted, its captures stay in Temp.
 //
-// An optional observer is told, at the end of each filing, which pictures were filed; it runs
-// on the filing's thread and must return at once (no network, no long work).
+// An optional observer is told, before the copies are made durable, which pictures are about to
+// be filed, and may hand the filing a record of them to make durable with the copies; at the end
+// it is told which pictures were filed. It runs on the filing's thread and must return at once
+// (no network, no long work).
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,12 +31,25 @@ class CaptureCopyBatch;
 class DATABASECONTEXT;
 class OperatorPrompts;
 
+// A file an observer wrote for a filing, complete but not flushed, under a temporary name in the
+// folder of `target`.
+struct FilingRecord {
+    std::filesystem::path temporary;
+    std::filesystem::path target;
+};
+
 class CaptureFilingObserver {
   public:
-    // The titles (names without ".bmp") of the pictures, stills and posters, filed for patient
-    // `customerSerialNumber`, by name; called only when there is one at least.
+    // The titles (names without ".bmp") of the pictures, stills and posters, staged for patient
+    // `customerSerialNumber`, by name; called only when there is one at least. A record returned
+    // is flushed with the copies and named only when every capture arrived.
+    virtual std::optional<FilingRecord> CapturesStaged(
+        int32_t customerSerialNumber, const std::vector<std::wstring>& pictureTitles) = 0;
+    // The titles of the pictures filed, by name, and whether the record got its name; called
+    // after CapturesStaged, when one picture was filed at least.
     virtual void CapturesFiled(int32_t customerSerialNumber,
-                               const std::vector<std::wstring>& pictureTitles) = 0;
+                               const std::vector<std::wstring>& pictureTitles,
+                               bool recordNamed) = 0;
 
   protected:
     ~CaptureFilingObserver() = default;
@@ -64,6 +81,10 @@ class CaptureFiling {
     // or (empty picture) a clip alone.
     Capture Stage(const std::wstring& picture, const std::wstring& clip, const Targets& targets,
                   CaptureCopyBatch& batch) const;
+    // Tells the observer what is about to be filed and adopts its record into `batch`; the
+    // record's number, or -1.
+    int StageRecord(int32_t customerSerialNumber, const std::vector<Capture>& captures,
+                    CaptureCopyBatch& batch) const;
     // Inserts the rows of the arrived captures' pictures that the patient has not got yet.
     void InsertRows(int32_t customerSerialNumber, const std::vector<const Capture*>& arrived);
 

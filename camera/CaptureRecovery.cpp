@@ -14,7 +14,7 @@ namespace {
 // captures.
 void LogRecovery(const std::wstring& programFolder, int32_t customerSerialNumber,
                  const std::wstring& outcome) {
-    const std::wstring log = text::sprintf(L"%s/%s", programFolder, L"Sorvanti_LOG.ini");
+    const std::wstring log = utility::DiagnosticLogPath(programFolder);
     UTILITY_WriteLogLine(log, L"-------------");
     UTILITY_WriteLogTime(log);
     UTILITY_WriteLogLine(log, L"RecoverInterruptedCaptures >>");

@@ -8,7 +8,10 @@
 #include <dcmtk/dcmdata/dcdatset.h>
 #include <dcmtk/dcmdata/dcdeftag.h>
 
+#include <atomic>
+#include <cstdio>
 #include <set>
+#include <thread>
 
 #include "archive/ArchiveItemText.h"
 #include "archive/ArchiveSettings.h"
@@ -128,6 +131,40 @@ TEST_F(ArchiveQueueTest, AFolderThatCannotBeMadeFailsTheEnqueueWithTheReason) {
     testsupport::WriteFileBytes(ArchiveQueue::DefaultFolder(), "a file where the folder goes");
     EXPECT_FALSE(mQueue.Enqueue({Item(4, "P2512101430151")}, mError));
     EXPECT_NE(mError.find("archive"), std::string::npos) << mError;
+}
+
+// The program's filing, its sender and the command-line tool may all write the queue at once.
+TEST_F(ArchiveQueueTest, WritersAndReadersAtOnceLoseNothingAndLeaveNoTemporaryFile) {
+    constexpr int kPerWriter = 40;
+    std::atomic<int> failures{0};
+    const auto write = [&](int32_t serial) {
+        ArchiveQueue queue(ArchiveQueue::DefaultFolder());
+        for (int i = 0; i < kPerWriter; ++i) {
+            std::string error;
+            char name[16];
+            std::snprintf(name, sizeof name, "P251210%06d1", i);
+            if (!queue.Enqueue({Item(serial, name)}, error)) {
+                ++failures;
+                ADD_FAILURE() << error;
+            }
+            queue.Pending();
+        }
+    };
+    std::thread first(write, 4);
+    std::thread second(write, 5);
+    first.join();
+    second.join();
+
+    EXPECT_EQ(failures, 0);
+    std::set<std::pair<int32_t, std::string>> captures;
+    for (const QueuedItem& queued : mQueue.Pending()) {
+        EXPECT_TRUE(queued.readable) << queued.id;
+        captures.insert({queued.item.customerSerialNumber, queued.item.captureName});
+    }
+    EXPECT_EQ(captures.size(), 2u * kPerWriter);
+    for (const auto& entry : fs::directory_iterator(ArchiveQueue::DefaultFolder() / "pending")) {
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    }
 }
 
 TEST(ArchiveUidTest, SameCaptureSameInstanceAndSessionsMakeStudies) {

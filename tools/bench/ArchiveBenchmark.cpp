@@ -1,6 +1,7 @@
-// The image archive's figures: the cost of queueing a filed capture (one filing of one capture,
-// and one filing of many), and sending full-HD stills to a local Orthanc through the sender
-// (conversion included) against DCMTK's storescu on the same images already converted.
+// The image archive's figures: what queueing adds to a filing (the camera window's filing of one
+// capture and of many, with the archive configured against without it), and sending full-HD
+// stills to a local Orthanc through the sender (conversion included) against DCMTK's storescu on
+// the same images already converted.
 // Prints figures, asserts nothing. `sorvanti_bench_archive [stills]`, 100 by default.
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -9,6 +10,7 @@
 #include <dcmtk/config/osconfig.h>
 #include <dcmtk/dcmdata/dcfilefo.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "archive/ArchiveSettings.h"
 #include "archive/CaptureDicom.h"
 #include "platform/fs/ProgramFolder.h"
+#include "tests/archive/ArchiveFilingFixture.h"
 #include "tests/archive/ArchiveTestSupport.h"
 #include "tests/archive/LocalOrthanc.h"
 #include "tests/support/TestProgramFolder.h"
@@ -66,28 +69,50 @@ int RunStorescu(uint16_t port, const std::vector<std::string>& files) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(ArchiveBenchmark, QueueingAndSending) {
+// Filings of the camera window with and without the archive's observer, taken in turn so that
+// both see the same disk and load; medians in ms.
+class FilingBenchmark : public archivetest::ArchiveFilingFixture {
+  protected:
+    std::pair<double, double> MedianFilings(int filings, int perFiling) {
+        const int32_t serial = AddPatient(L"B-1", L"Bench", L"1/1/2020");
+        archivetest::WriteArchiveRegistry("127.0.0.1", 104, "ARCHIVE");
+        ArchiveFilingHook hook(mStore, L"camera", [] { return std::wstring(L"id"); }, {});
+        CaptureFiling filing(mStore, mPrompts, mFolder.WidePath());
+        std::vector<double> times[2];
+        for (int i = 0; i < 2 * filings; ++i) {
+            for (int j = 0; j < perFiling; ++j) {
+                Capture(CaptureName(mNext++), 160, 90);
+            }
+            const bool archived = i % 2 == 1;
+            filing.SetObserver(archived ? hook.Observer() : nullptr);
+            const auto start = Clock::now();
+            filing.FileTemp(serial);
+            times[archived].push_back(Milliseconds(Clock::now() - start));
+        }
+        for (auto& series : times) {
+            std::sort(series.begin(), series.end());
+        }
+        return {times[0][filings / 2], times[1][filings / 2]};
+    }
+    int mNext = 0;
+};
+
+TEST_F(FilingBenchmark, WhatQueueingAddsToAFiling) {
+    for (const int perFiling : {1, 10}) {
+        const auto [without, with] = MedianFilings(100, perFiling);
+        std::printf(
+            "filing of %d capture(s), median: %.2f ms without the archive, %.2f ms with "
+            "it: queueing adds %.3f ms per capture\n",
+            perFiling, without, with, (with - without) / perFiling);
+    }
+}
+
+TEST(ArchiveBenchmark, Sending) {
     testsupport::TestProgramFolder folder;
     std::vector<ArchiveItem> items;
     for (int i = 0; i < gStills; ++i) {
         items.push_back(archivetest::Item(1, CaptureName(i)));
         archivetest::FilePicture(items.back(), 1920, 1080);
-    }
-
-    {
-        ArchiveQueue queue(folder.Path() / "queue-single");
-        std::string error;
-        const auto start = Clock::now();
-        for (const ArchiveItem& item : items) {
-            queue.Enqueue({item}, error);
-        }
-        std::printf("enqueue, one capture per filing:     %.3f ms per capture\n",
-                    Milliseconds(Clock::now() - start) / gStills);
-        ArchiveQueue batch(folder.Path() / "queue-batch");
-        const auto batchStart = Clock::now();
-        batch.Enqueue(items, error);
-        std::printf("enqueue, %d captures in one filing: %.3f ms per capture\n", gStills,
-                    Milliseconds(Clock::now() - batchStart) / gStills);
     }
 
     std::vector<std::string> files;

@@ -3,9 +3,14 @@
 
 #include <fcntl.h>
 
+#include "platform/text/Format.h"
 #include "platform/text/Text.h"
 #include "utility/files/FileHandle.h"
 #include "utility/files/LocalTime.h"
+
+std::wstring utility::DiagnosticLogPath(const std::wstring& programFolder) {
+    return text::sprintf(L"%s/%s", programFolder, L"Sorvanti_LOG.ini");
+}
 
 int UTILITY_OpenLogFile(const std::wstring& path) {
     return ::open(text::ToPath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);

@@ -8,6 +8,13 @@
 #include <ctime>
 #include <string>
 
+namespace utility {
+
+// "<programFolder>/Sorvanti_LOG.ini", the diagnostic log's path.
+std::wstring DiagnosticLogPath(const std::wstring& programFolder);
+
+}  // namespace utility
+
 // Opens the log for appending, creating it when it does not exist. Returns the descriptor, or
 // -1 when the file can be neither opened nor created. The caller closes it.
 int UTILITY_OpenLogFile(const std::wstring& path);
