@@ -138,7 +138,7 @@ void DATABASECONTEXT::OpenServer() {
     mRecordset.Close();
     mDatabase.Open(mServerDataSource);
     try {
-        CreateServerSchema(mDatabase);
+        CreateServerSchema(mDatabase, ReadDatabaseSettings().samplePatients);
     } catch (const odbc::Error&) {
         mDatabase.Close();
         throw;

@@ -31,6 +31,7 @@ DatabaseSettings ReadDatabaseSettings() {
     settings.dataSource = ReadValue(L"DataSource");
     settings.dataFolder = ReadValue(L"DataFolder");
     settings.workstation = ReadValue(L"Workstation");
+    settings.samplePatients = ReadValue(L"SamplePatients") == L"1";
     return settings;
 }
 

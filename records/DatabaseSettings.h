@@ -12,6 +12,8 @@
 //                 folder.
 //   "Workstation" the name this workstation's capture names are tagged with when a DataFolder
 //                 is set (see media::WorkstationTag); empty: the host name.
+//   "SamplePatients" "1": a new server database gets the five sample patients of a new
+//                 database file; otherwise (the default) it starts empty.
 //
 // Without the key or with empty values the record store uses its embedded database file and
 // the media lie in the program folder, as on a single workstation.
@@ -23,6 +25,7 @@ struct DatabaseSettings {
     std::wstring dataSource;   // empty: the embedded database file
     std::wstring dataFolder;   // empty: the media below the program folder
     std::wstring workstation;  // empty: the host name
+    bool samplePatients = false;
 };
 
 // Reads the settings from the registry at every call; missing values read as empty.

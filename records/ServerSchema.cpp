@@ -3,6 +3,14 @@
 // that take an explicit value when another program writes one.
 #include "records/ServerSchema.h"
 
+#include <string>
+#include <vector>
+
+#include "platform/fs/Resources.h"
+#include "platform/odbc/Cursor.h"
+#include "platform/text/Text.h"
+#include "resources/ResourceIds.h"
+
 namespace {
 
 // Any number, the same on every workstation: it names the lock that creating tables takes.
@@ -23,14 +31,54 @@ constexpr const wchar_t* kTables[] = {
     L"CUSTOMER_SERIAL_NUMBER integer, NOTE_DATE varchar(255), NOTE_COMMENT text)",
 };
 
+constexpr wchar_t kPatientsTableExists[] =
+    L"SELECT 1 AS FOUND WHERE to_regclass('customer_table') IS NOT NULL";
+
+// The statements of the embedded sample patients: the lines that end in ";", without it.
+std::vector<std::wstring> SamplePatientStatements() {
+    std::vector<std::wstring> statements;
+    const auto bytes = resources::Find(resources::kSqlType, resources::kSamplePatientsId);
+    if (!bytes) {
+        return statements;
+    }
+    const std::string text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        if (!line.starts_with("--") && line.ends_with(";")) {
+            statements.push_back(text::FromUtf8(line.substr(0, line.size() - 1)));
+        }
+        start = end + 1;
+    }
+    return statements;
+}
+
+bool PatientsTableExists(odbc::Connection& connection) {
+    odbc::Cursor cursor(connection);
+    cursor.Open(kPatientsTableExists);
+    const bool exists = cursor.HasRows();
+    cursor.Close();
+    return exists;
+}
+
 }  // namespace
 
-void CreateServerSchema(odbc::Connection& connection) {
+void CreateServerSchema(odbc::Connection& connection, bool samplePatients) {
     try {
         connection.BeginTransaction();
         connection.ExecuteDirect(kSchemaLock);
+        const bool placeSamples = samplePatients && !PatientsTableExists(connection);
         for (const wchar_t* table : kTables) {
             connection.ExecuteDirect(table);
+        }
+        if (placeSamples) {
+            for (const std::wstring& statement : SamplePatientStatements()) {
+                connection.ExecuteDirect(statement);
+            }
         }
         connection.CommitTransaction();
     } catch (const odbc::Error&) {

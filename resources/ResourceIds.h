@@ -8,6 +8,9 @@ namespace resources {
 // The database template placed at database/medical_record_access.mdb when no file exists.
 inline constexpr char kTemplateType[] = "TEMPLATE";
 inline constexpr uint16_t kDatabaseTemplateId = 3002;
+// The template's sample patients as SQL statements, one per line ending in ";".
+inline constexpr char kSqlType[] = "SQL";
+inline constexpr uint16_t kSamplePatientsId = 3003;
 
 // Dialog templates (resources/dialogs).
 inline constexpr int kDialogCamera = 133;

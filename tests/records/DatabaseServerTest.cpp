@@ -152,6 +152,39 @@ TEST_F(ServerRecordStoreTest, WorkstationsStartingTogetherOnAnEmptyDatabaseCreat
     EXPECT_TRUE(mBoxes.Boxes().empty());
 }
 
+// Asked for, the sample patients come with the tables: once, however many workstations start
+// together, and not again once the clinic deleted them.
+TEST_F(ServerRecordStoreTest, SamplePatientsWhenAskedComeOnceWithTheTablesAndNeverBack) {
+    PostgresServer& server = testsupport::SharedPostgresServer();
+    UseServerDatabase(mFolder, server, server.CreateDatabase(), true);
+    EXPECT_EQ(RunWorkstations(3,
+                              [](int) {
+                                  DATABASECONTEXT store(nullptr);
+                                  store.DatabaseCreate();
+                                  return store.IsOpen() ? 0 : 1;
+                              }),
+              0);
+
+    mStore = std::make_unique<DATABASECONTEXT>(nullptr);
+    mStore->DatabaseCreate();
+    ASSERT_EQ(ListAll().size(), 5u);
+    CustomerRecord third;
+    ASSERT_TRUE(mStore->CustomerSelect(3, third));
+    EXPECT_EQ(third.pid, L"F333333333");
+    for (int32_t serial = 1; serial <= 5; ++serial) {
+        ASSERT_TRUE(mStore->CustomerDelete(serial));
+    }
+    ASSERT_TRUE(mStore->CustomerInsert(Customer(L"F1", L"First")));
+    CustomerRecord first;
+    ASSERT_TRUE(mStore->CustomerSelectInserted(first));
+    EXPECT_EQ(first.serialNumber, 6);
+
+    mStore = std::make_unique<DATABASECONTEXT>(nullptr);
+    mStore->DatabaseCreate();
+    EXPECT_EQ(ListAll().size(), 1u);
+    EXPECT_TRUE(mBoxes.Boxes().empty());
+}
+
 // A server of the test's own, since it is stopped and started; removed when the test ends.
 class PrivateServer {
   public:

@@ -1,48 +1,29 @@
 #include "tests/records/RecordStoreFixture.h"
 
-#include "platform/odbc/Connection.h"
 #include "platform/text/Text.h"
 
 namespace {
 
 constexpr wchar_t kServerDataSource[] = L"ClinicServer";
 
-// The embedded template's five sample patients, which a server database does not get.
-constexpr const wchar_t* kSamplePatients[] = {
-    L"INSERT INTO customer_table VALUES (1, 'F111111111', 'Name111', 'M', 'AB', "
-    L"'1 Sample Street', '8/10/2015')",
-    L"INSERT INTO customer_table VALUES (2, 'F222222222', 'Name222', 'F', 'B', "
-    L"'2 Sample Street', '2/1/2015')",
-    L"INSERT INTO customer_table VALUES (3, 'F333333333', 'Name333', 'X', 'A', "
-    L"'3 Sample Street', '8/18/2015')",
-    L"INSERT INTO customer_table VALUES (4, 'F444444444', 'Name444', 'M', 'A', "
-    L"'4 Sample Street', '8/19/2015')",
-    L"INSERT INTO customer_table VALUES (5, 'F555555555', 'Name555', 'F', 'X', "
-    L"'5 Sample Street', '8/20/2015')",
-};
-
 }  // namespace
 
 RecordStoreTest::RecordStoreTest(RecordEngine engine) : mEngine(engine) {
     if (mEngine == RecordEngine::kServer) {
         testsupport::PostgresServer& server = testsupport::SharedPostgresServer();
-        UseServerDatabase(mFolder, server, server.CreateDatabase());
+        // The embedded template's five sample patients, so that both engines start alike.
+        UseServerDatabase(mFolder, server, server.CreateDatabase(), true);
     }
     mStore = std::make_unique<DATABASECONTEXT>(nullptr);
     mStore->DatabaseCreate();
-    if (mEngine == RecordEngine::kServer && mStore->IsOpen()) {
-        odbc::Connection seed;
-        seed.Open(kServerDataSource);
-        for (const wchar_t* statement : kSamplePatients) {
-            seed.ExecuteDirect(statement);
-        }
-    }
 }
 
 void UseServerDatabase(const testsupport::TestProgramFolder& folder,
-                       const testsupport::PostgresServer& server, const std::string& database) {
+                       const testsupport::PostgresServer& server, const std::string& database,
+                       bool samplePatients) {
     server.RegisterDataSource(text::ToUtf8(kServerDataSource), database);
-    WriteDataSourceRegistry(folder, text::ToUtf8(kServerDataSource));
+    WriteDatabaseRegistry(folder, {{"DataSource", text::ToUtf8(kServerDataSource)},
+                                   {"SamplePatients", samplePatients ? "1" : "0"}});
 }
 
 void WriteDataSourceRegistry(const testsupport::TestProgramFolder& folder,

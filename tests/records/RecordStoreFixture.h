@@ -22,9 +22,11 @@
 enum class RecordEngine { kEmbedded, kServer };
 
 // Points the registry of the program folder `folder` at `database` on `server` through a data
-// source of the test's own (ServerDataSourceName()); record stores made afterwards use it.
+// source of the test's own (ServerDataSourceName()); record stores made afterwards use it, and
+// place the sample patients in a new database when `samplePatients`.
 void UseServerDatabase(const testsupport::TestProgramFolder& folder,
-                       const testsupport::PostgresServer& server, const std::string& database);
+                       const testsupport::PostgresServer& server, const std::string& database,
+                       bool samplePatients = false);
 std::wstring ServerDataSourceName();
 // Writes the registry of the program folder `folder` with `dataSource` as the database's
 // data source.
