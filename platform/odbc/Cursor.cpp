@@ -5,7 +5,10 @@
 #include "platform/odbc/Cursor.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/odbc/BoundRow.h"
 #include "platform/odbc/Statement.h"
@@ -36,6 +39,8 @@ struct Cursor::State {
     std::optional<detail::BoundRow> row;  // bound once the statement has run
     bool hasRows = false;
     bool atEnd = false;
+    // The columns found under a folded name: rows read the same columns again and again.
+    std::vector<std::pair<std::wstring, std::size_t>> folded;
 };
 
 Cursor::Cursor(Connection& connection) : mConnection(connection) {}
@@ -87,8 +92,14 @@ std::size_t Cursor::ColumnIndex(std::wstring_view column) const {
         }
     }
     if (mConnection.DatabaseEngine() == Engine::kPostgres) {
+        for (const auto& [name, index] : mState->folded) {
+            if (name == column) {
+                return index;
+            }
+        }
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (IsFoldedName(names[i], column)) {
+                mState->folded.emplace_back(column, i);
                 return i;
             }
         }
