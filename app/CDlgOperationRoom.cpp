@@ -5,6 +5,7 @@
 #include "app/NotesWorkflow.h"
 #include "app/OperationRoomIds.h"
 #include "app/PatientWorkflow.h"
+#include "archive/ArchivePassLog.h"
 #include "archive/ArchiveQueue.h"
 #include "archive/ArchiveSettings.h"
 #include "archive/ArchiveWorker.h"
@@ -65,7 +66,7 @@ bool CDlgOperationRoom::OnInitDialog() {
         mArchiveWorker = std::make_unique<ArchiveWorker>(
             *archive, ArchiveQueue::DefaultFolder(),
             text::ToPath(MediaFolder(ReadDatabaseSettings(), mStringProgramFolder)),
-            ArchiveWorker::Timing{});
+            ArchiveWorker::Timing{}, ArchivePassLog());
     }
 
     ShowCoverWindow();

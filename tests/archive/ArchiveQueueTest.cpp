@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "archive/ArchiveItemText.h"
+#include "archive/ArchivePassLog.h"
 #include "archive/ArchiveSettings.h"
 #include "archive/ArchiveUids.h"
 #include "archive/CaptureDicom.h"
@@ -164,6 +165,35 @@ TEST_F(ArchiveQueueTest, WritersAndReadersAtOnceLoseNothingAndLeaveNoTemporaryFi
     EXPECT_EQ(captures.size(), 2u * kPerWriter);
     for (const auto& entry : fs::directory_iterator(ArchiveQueue::DefaultFolder() / "pending")) {
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    }
+}
+
+TEST(ArchivePassLogTest, TheLogGetsChangesOfTheArchivesStateNotEveryRetry) {
+    std::vector<std::string> lines;
+    ArchivePassLog log([&](const std::string& line) { lines.push_back(line); });
+    const auto pass = [](int sent, int waiting, const char* error) {
+        return SendPassResult{sent, waiting, true, error};
+    };
+    const struct {
+        SendPassResult result;
+        const char* logged;  // null: nothing
+    } passes[] = {
+        {pass(3, 0, ""), nullptr},
+        {pass(0, 2, "association with A@h:104: refused"),
+         "2 waiting: association with A@h:104: refused"},
+        {pass(0, 2, "association with A@h:104: refused"), nullptr},
+        {pass(0, 3, "association with A@h:104: refused"), nullptr},
+        {pass(0, 3, ""), nullptr},  // stopped by the program's end
+        {pass(1, 2, "C-STORE refused with status 0xA700"),
+         "2 waiting: C-STORE refused with status 0xA700"},
+        {pass(2, 0, ""), "sending again: 2 sent, nothing waiting"},
+        {pass(1, 0, ""), nullptr},
+    };
+    for (const auto& p : passes) {
+        lines.clear();
+        log(p.result);
+        EXPECT_EQ(lines, p.logged ? std::vector<std::string>{p.logged} : std::vector<std::string>{})
+            << p.result.waiting << " " << p.result.lastError;
     }
 }
 
