@@ -66,6 +66,15 @@ int RunWorkstations(int count, const std::function<int(int index)>& work) {
     return failures;
 }
 
+// Starts `count` workstations' record stores at the same moment; their failures.
+int StartWorkstationsTogether(int count) {
+    return RunWorkstations(count, [](int) {
+        DATABASECONTEXT store(nullptr);
+        store.DatabaseCreate();
+        return store.IsOpen() ? 0 : 1;
+    });
+}
+
 NoteRecord Note(int32_t customer, const std::wstring& comment) {
     NoteRecord note;
     note.customerSerialNumber = customer;
@@ -123,13 +132,7 @@ TEST_F(ServerRecordStoreTest, WorkstationsStartingTogetherOnAnEmptyDatabaseCreat
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         UseServerDatabase(mFolder, server, server.CreateDatabase());
-        EXPECT_EQ(RunWorkstations(3,
-                                  [](int) {
-                                      DATABASECONTEXT store(nullptr);
-                                      store.DatabaseCreate();
-                                      return store.IsOpen() ? 0 : 1;
-                                  }),
-                  0);
+        EXPECT_EQ(StartWorkstationsTogether(3), 0);
 
         mStore = std::make_unique<DATABASECONTEXT>(nullptr);
         mStore->DatabaseCreate();
@@ -157,13 +160,7 @@ TEST_F(ServerRecordStoreTest, WorkstationsStartingTogetherOnAnEmptyDatabaseCreat
 TEST_F(ServerRecordStoreTest, SamplePatientsWhenAskedComeOnceWithTheTablesAndNeverBack) {
     PostgresServer& server = testsupport::SharedPostgresServer();
     UseServerDatabase(mFolder, server, server.CreateDatabase(), true);
-    EXPECT_EQ(RunWorkstations(3,
-                              [](int) {
-                                  DATABASECONTEXT store(nullptr);
-                                  store.DatabaseCreate();
-                                  return store.IsOpen() ? 0 : 1;
-                              }),
-              0);
+    EXPECT_EQ(StartWorkstationsTogether(3), 0);
 
     mStore = std::make_unique<DATABASECONTEXT>(nullptr);
     mStore->DatabaseCreate();
