@@ -58,15 +58,14 @@ bool CDlgOperationRoom::OnInitDialog() {
     mRecordStore->DatabaseCreate();
     // The patients' media lie in the media folder (shared by the clinic's workstations when
     // the registry names one).
-    mPatients = std::make_unique<PatientWorkflow>(
-        *mRecordStore, MediaFolder(ReadDatabaseSettings(), mStringProgramFolder), mPrompts);
+    const std::wstring mediaFolder = MediaFolder(ReadDatabaseSettings(), mStringProgramFolder);
+    mPatients = std::make_unique<PatientWorkflow>(*mRecordStore, mediaFolder, mPrompts);
     mNotes = std::make_unique<NotesWorkflow>(*mRecordStore, *mPatients, mPrompts);
     std::string archiveProblem;
     if (const auto archive = ReadArchiveSettings(archiveProblem)) {
-        mArchiveWorker = std::make_unique<ArchiveWorker>(
-            *archive, ArchiveQueue::DefaultFolder(),
-            text::ToPath(MediaFolder(ReadDatabaseSettings(), mStringProgramFolder)),
-            ArchiveWorker::Timing{}, ArchivePassLog());
+        mArchiveWorker = std::make_unique<ArchiveWorker>(*archive, ArchiveQueue::DefaultFolder(),
+                                                         text::ToPath(mediaFolder),
+                                                         ArchiveWorker::Timing{}, ArchivePassLog());
     }
 
     ShowCoverWindow();
