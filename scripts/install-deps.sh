@@ -10,7 +10,7 @@ packages=(
   libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   # record store: ODBC driver manager, installer and the SQLite3 driver
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
-  # the record-store benchmark's baseline reads the database through the sqlite3 library
+  # the sqlite3 library the record store shares with the driver (and the benchmark's baseline)
   libsqlite3-dev
   # the record store on a database server: its ODBC driver, and the server the tests start
   postgresql odbc-postgresql

@@ -2,9 +2,11 @@
 // where SQL_C_WCHAR would make it convert (and allocate) once per value before ours converts
 // again; each text is converted here once, into the caller's wide string, when it is read. A
 // buffer holds the column's declared size, at most kBoundCharacters characters: the driver
-// declares every TEXT column 65,536 wide, and the lists' values are short. A longer value (the
-// indicator counts more bytes than the buffer holds, or cannot count them) is read again whole
-// with SQLGetData, which the driver allows for bound columns of the current row (SQL_GD_BOUND).
+// declares every TEXT column 65,536 wide, and it fills a bound buffer to its end on every row
+// (the value, then zeros), so a buffer costs its size per row; the lists' values are short (a
+// PID of 10 characters, names mostly well under 64). A longer value (the indicator counts more
+// bytes than the buffer holds, or cannot count them) is read again whole with SQLGetData,
+// which the driver allows for bound columns of the current row (SQL_GD_BOUND).
 // One row is fetched at a time: the driver cannot position on a row inside a fetched block
 // (SQLSetPos) to read such a value again, and with it a block saves nothing measurable.
 #include "platform/odbc/BoundRow.h"
@@ -19,7 +21,7 @@
 namespace odbc::detail {
 namespace {
 
-constexpr SQLULEN kBoundCharacters = 256;
+constexpr SQLULEN kBoundCharacters = 64;
 constexpr SQLULEN kUtf8BytesPerCharacter = 4;
 
 // Reads one column of the current row whole, in as many pieces as it takes.

@@ -4,6 +4,7 @@
 
 #include "platform/odbc/DataSourceIniMutex.h"
 #include "platform/odbc/Dialect.h"
+#include "platform/odbc/EmbeddedEngine.h"
 #include "platform/odbc/Statement.h"
 
 namespace odbc {
@@ -61,6 +62,7 @@ void Connection::Open(const std::wstring& dataSourceName) {
         dataSourceName.find_first_of(L"[]{}(),;?*=!@\\") != std::wstring::npos) {
         throw Error(L"The data source name \"" + dataSourceName + L"\" is not valid.");
     }
+    detail::ConfigureEmbeddedEngine();  // before the driver first uses the library
     auto handles = std::make_unique<Handles>();
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handles->environment))) {
         handles->environment = SQL_NULL_HENV;

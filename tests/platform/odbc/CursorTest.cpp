@@ -53,20 +53,20 @@ TEST_F(CursorTest, EveryValueReadsWholeWhateverItsLengthOrScriptAndNullReadsEmpt
         std::optional<std::wstring> value;  // nullopt: NULL
     };
     // The rows follow each other in one walk, so that a long value's read does not leak into
-    // the next row's short or NULL one. The bound buffers hold 256 characters of up to 4
+    // the next row's short or NULL one. The bound buffers hold 64 characters of up to 4
     // bytes; the lengths around that edge are counted in 1- and 4-byte characters.
     const Case cases[] = {
         {"short Latin", L"Name1"},
         {"empty", L""},
         {"NULL", std::nullopt},
         {"Greek, CJK and above U+FFFF", L"\u0396\u03C9\u03AE \u5C71\u7530 \U0001F600"},
-        {"1023 bytes", std::wstring(1023, L'a')},
-        {"1024 bytes", std::wstring(1024, L'b')},
-        {"1025 bytes", std::wstring(1025, L'c')},
+        {"255 bytes", std::wstring(255, L'a')},
+        {"256 bytes", std::wstring(256, L'b')},
+        {"257 bytes", std::wstring(257, L'c')},
         {"NULL after a long value", std::nullopt},
-        {"255 four-byte characters", Repeat(L"\U0001F600", 255)},
-        {"256 four-byte characters", Repeat(L"\U0001F601", 256)},
-        {"257 four-byte characters", Repeat(L"\U0001F602", 257)},
+        {"63 four-byte characters", Repeat(L"\U0001F600", 63)},
+        {"64 four-byte characters", Repeat(L"\U0001F601", 64)},
+        {"65 four-byte characters", Repeat(L"\U0001F602", 65)},
         {"short after a long value", L"x"},
         // 25,000 bytes: read in several pieces whose edges fall inside multi-byte characters.
         {"long mixed-width text", Repeat(L"a\u03A9\u6F22\U0001F600", 2500)},
