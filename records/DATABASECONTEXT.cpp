@@ -68,7 +68,7 @@ class CursorCloser {
 }  // namespace
 
 DATABASECONTEXT::DATABASECONTEXT(ui::Window* owner)
-    : mOwner(owner), mRecordset(mDatabase), mServerDataSource(ReadDatabaseSettings().dataSource) {
+    : mOwner(owner), mRecordset(mDatabase), mSettings(ReadDatabaseSettings()) {
     UTILITY_GetModuleFolder(mStringModuleFolder);
     mStringDatabaseFolder = text::sprintf(L"%s/%s", mStringModuleFolder, media::kDatabaseFolder);
     CreateFolder(mStringDatabaseFolder);
@@ -77,7 +77,7 @@ DATABASECONTEXT::DATABASECONTEXT(ui::Window* owner)
     // The identity photos of a shared media tree; a DataFolder that is not there (not mounted)
     // is not made.
     const std::wstring mediaDatabaseFolder = text::sprintf(
-        L"%s/%s", MediaFolder(ReadDatabaseSettings(), mStringModuleFolder), media::kDatabaseFolder);
+        L"%s/%s", MediaFolder(mSettings, mStringModuleFolder), media::kDatabaseFolder);
     CreateFolder(mediaDatabaseFolder);
     CreateFolder(text::sprintf(L"%s/%s", mediaDatabaseFolder, media::kIdPhotoFolder));
 }
@@ -87,7 +87,7 @@ DATABASECONTEXT::~DATABASECONTEXT() {
 }
 
 void DATABASECONTEXT::DatabaseCreate() {
-    if (!mServerDataSource.empty()) {
+    if (!mSettings.dataSource.empty()) {
         try {
             OpenServer();
         } catch (const odbc::Error& error) {
@@ -136,9 +136,9 @@ bool DATABASECONTEXT::CreateDataSource(const std::wstring& path, int32_t driverK
 
 void DATABASECONTEXT::OpenServer() {
     mRecordset.Close();
-    mDatabase.Open(mServerDataSource);
+    mDatabase.Open(mSettings.dataSource);
     try {
-        CreateServerSchema(mDatabase, ReadDatabaseSettings().samplePatients);
+        CreateServerSchema(mDatabase, mSettings.samplePatients);
     } catch (const odbc::Error&) {
         mDatabase.Close();
         throw;
@@ -149,7 +149,7 @@ bool DATABASECONTEXT::Connected() {
     if (mDatabase.IsOpen()) {
         return true;
     }
-    if (mServerDataSource.empty()) {
+    if (mSettings.dataSource.empty()) {
         return false;
     }
     OpenServer();

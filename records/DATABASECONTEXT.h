@@ -21,6 +21,7 @@
 
 #include "platform/odbc/Connection.h"
 #include "platform/odbc/Cursor.h"
+#include "records/DatabaseSettings.h"
 #include "records/Records.h"
 
 namespace ui {
@@ -125,7 +126,7 @@ class DATABASECONTEXT {
     odbc::Connection mDatabase;
     odbc::Cursor mRecordset;
     std::wstring mStringModuleFolder;
-    std::wstring mServerDataSource;             // empty: the embedded database file
+    DatabaseSettings mSettings;  // the registry's, read once; no data source: the file
     int32_t mInsertedCustomerSerialNumber = 0;  // 0: none inserted yet
     int32_t mInsertedNoteSerialNumber = 0;
 };
